@@ -1,0 +1,6 @@
+#include "common/AppError.h"
+
+#include <utility>
+
+AppError::AppError(int number, QString description)
+    : m_number(number), m_description(std::move(description)), m_utf8(m_description.toStdString()) {}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+// The spreadsheet program that shows an exported workbook: a new workbook, cells, column fitting, and the
+// visible, unsaved result. Row and column numbers count from 1. Failures throw AppError.
+class SpreadsheetApplication {
+public:
+    virtual ~SpreadsheetApplication() = default;
+    virtual void addWorkbook() = 0;
+    virtual void setCell(int row, int column, const QString& text) = 0;
+    virtual void autoFitColumn(int column) = 0;
+    virtual void autoFitAllColumns() = 0;
+    virtual void setVisible(bool visible) = 0;
+};
+
+// Creates the application, as "Excel.Application" did. Returns nullptr (or throws) when none is installed.
+class SpreadsheetProvider {
+public:
+    virtual ~SpreadsheetProvider() = default;
+    virtual std::unique_ptr<SpreadsheetApplication> create() = 0;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ui/ListModel.h"
+
+#include <QTreeView>
+
+// One list control for both lists of the main window: a table with column headers whose rows hold a main
+// text, sub-item texts and a check mark. Positions and column numbers are counted from 1; an index that
+// does not exist throws AppError ("Subscript out of range"). Never keep a row across a yield: the user can
+// clear the list in the middle of any long operation, so address rows by position and re-check the count.
+class ListControl : public QTreeView {
+    Q_OBJECT
+public:
+    explicit ListControl(QWidget* parent = nullptr);
+
+    void addColumn(const QString& title);
+    void setColumnWidthTwips(int column, int twips);
+    int columnCount() const;
+    QString columnTitle(int column) const;
+
+    int addRow(const QString& text); // returns the new row's position
+    void addRows(const QStringList& texts);
+    qsizetype rowCount() const;
+    QString text(qsizetype row) const;
+    QString subItem(qsizetype row, int k) const; // empty until set
+    void setSubItem(qsizetype row, int k, const QString& text);
+    bool checked(qsizetype row) const;
+    void setChecked(qsizetype row, bool checked);
+    void ensureRowVisible(qsizetype row);
+    qsizetype currentRow() const; // 0 when no row is current
+    void setCurrentRow(qsizetype row);
+    void removeRow(qsizetype row);
+    void clear();
+
+    // The cell of column c: the main text for c = 1, else sub-item c - 1.
+    QString cell(qsizetype row, int column) const;
+
+    // All main texts in order (for saving the word list).
+    QStringList texts() const;
+
+signals:
+    void rowDoubleClicked();
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void mouseMoved();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void checkRow(qsizetype row) const;
+    ListModel* m_model;
+};

@@ -1,0 +1,27 @@
+#include "ui/ProgressBar.h"
+
+#include <algorithm>
+#include <cmath>
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
+    setRange(0, 1000);
+    setTextVisible(true);
+    setAlignment(Qt::AlignCenter);
+    rest();
+}
+
+void ProgressBar::setProgress(double percent) {
+    m_percent = std::isfinite(percent) ? std::clamp(percent, 0.0, 100.0) : 0.0;
+    setValue(static_cast<int>(std::lround(m_percent * 10.0)));
+}
+
+void ProgressBar::setBarText(const QString& text) {
+    m_text = text;
+    QString format = text;
+    setFormat(format.replace(QLatin1Char('%'), QStringLiteral("%%"))); // the bar's format expands %p, %v, %m
+}
+
+void ProgressBar::rest() {
+    setProgress(0.0);
+    setBarText(kRestText);
+}

@@ -1,0 +1,17 @@
+#include "ui/WindowContext.h"
+
+#include <QCheckBox>
+
+WindowContext::WindowContext(ListControl& wordList, ListControl& resultsList, QCheckBox& showWord,
+                             QCheckBox& notFoundEntry, ProgressBar& progressBar, PointerHost& pointer,
+                             PlatformTools& tools)
+    : m_wordList(wordList), m_resultsList(resultsList), m_showWord(showWord), m_notFoundEntry(notFoundEntry),
+      m_progressBar(progressBar), m_pointer(pointer), m_tools(tools) {}
+
+bool WindowContext::showWordTicked() const {
+    return m_showWord.checkState() == Qt::Checked;
+}
+
+bool WindowContext::notFoundEntryTicked() const {
+    return m_notFoundEntry.checkState() == Qt::Checked;
+}

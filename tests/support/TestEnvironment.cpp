@@ -1,0 +1,54 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <cstdlib>
+
+namespace {
+
+QString makeRoot() {
+    QString root = QDir::tempPath() + QStringLiteral("/parvenna-test-%1").arg(QCoreApplication::applicationPid());
+    if (root.isEmpty() || root == QStringLiteral("/"))
+        std::abort();
+    QDir(root).removeRecursively();
+    QDir().mkpath(root);
+    return root;
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment() : m_root(makeRoot()) {
+    QDir().mkpath(settingsFolder());
+    QDir().mkpath(tempFolder());
+    qputenv("XDG_CONFIG_HOME", settingsFolder().toUtf8());
+    qputenv("TEMP", tempFolder().toUtf8());
+    qputenv("PARVENNA_PING_HOST", "127.0.0.1");
+    qputenv("PARVENNA_HOME_PAGE", "");
+    // A loopback port nobody listens on: a test that forgets to start its service fails fast, locally.
+    qputenv("PARVENNA_SERVICE_ADDRESS", "http://127.0.0.1:9");
+    qputenv("PARVENNA_SERVICE_KEY", "00000000-0000-0000-0000-000000000000");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder());
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+TestEnvironment::~TestEnvironment() {
+    if (qEnvironmentVariableIsEmpty("PARVENNA_KEEP_TEST_FILES"))
+        QDir(m_root).removeRecursively();
+}
+
+QString TestEnvironment::settingsFolder() const {
+    return m_root + QStringLiteral("/config");
+}
+
+QString TestEnvironment::tempFolder() const {
+    return m_root + QStringLiteral("/tmp");
+}
+
+void TestEnvironment::clearSettings() {
+    QSettings store(QStringLiteral("Orvanta"), QStringLiteral("Parvenna"));
+    store.clear();
+    store.sync();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Points everything a test could touch outside itself at private places: settings (XDG_CONFIG_HOME and
+// QSettings' own path), the temporary folder (TEMP), the ping host (127.0.0.1) and the home page (never).
+// The dictionary service address points at a closed loopback port until a test starts its own service.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+    const QString& root() const { return m_root; }
+    QString settingsFolder() const;
+    QString tempFolder() const;
+    // Removes every stored setting.
+    static void clearSettings();
+
+private:
+    QString m_root;
+};
+
+// Like QTEST_MAIN, with the test environment in place before the application object exists.
+#define PARVENNA_TEST_MAIN(TestObject)                                                                                 \
+    int main(int argc, char** argv) {                                                                                  \
+        TestEnvironment environment;                                                                                   \
+        QApplication app(argc, argv);                                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }
