@@ -1,0 +1,26 @@
+#include "app/ConnectivityCheck.h"
+
+#include "dictionary/ChildProcess.h"
+#include "ui/WindowContext.h"
+
+namespace ConnectivityCheck {
+
+QString PingHost() {
+    const QString host = qEnvironmentVariable("PARVENNA_PING_HOST");
+    return host.isEmpty() ? QStringLiteral("www.google.com") : host;
+}
+
+bool ShowsReply(const QString& output) {
+    return output.contains(QLatin1String("bytes="), Qt::CaseInsensitive) ||
+           output.contains(QLatin1String("bytes from"), Qt::CaseInsensitive);
+}
+
+void CheckOnline(WindowContext& window, const QString& pingProgram) {
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("2"),
+                                PingHost()};
+    const QString output = ChildProcess::CaptureCommandOutput(pingProgram, arguments, true, false, true);
+    if (!ShowsReply(output))
+        window.message(kOfflineWarning);
+}
+
+} // namespace ConnectivityCheck

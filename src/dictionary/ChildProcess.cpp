@@ -1,0 +1,124 @@
+#include "dictionary/ChildProcess.h"
+
+#include "common/AppError.h"
+#include "common/TextCodec.h"
+#include "ui/ProgressBar.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace ChildProcess {
+namespace {
+
+constexpr int kStartLimitMs = 10000;
+constexpr int kPollMs = 100;
+
+// Starts the program with nothing on its standard input. False when it could not be started.
+bool startChild(QProcess& process, const QString& program, const QStringList& arguments) {
+    if (program.isEmpty())
+        return false;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadOnly);
+    return process.waitForStarted(kStartLimitMs);
+}
+
+// Waits in a local event loop until the child has ended. Every poll interval onPoll runs; when it returns
+// true, or the time limit has passed, the child is ended. Returns true when the child was ended that way.
+bool waitForEnd(QProcess& process, int limitMs, const std::function<bool()>& onPoll) {
+    if (process.state() == QProcess::NotRunning)
+        return false;
+    bool ended = false;
+    QEventLoop loop;
+    QTimer poll;
+    QTimer limit;
+    limit.setSingleShot(true);
+    const auto endChild = [&] {
+        if (ended)
+            return;
+        ended = true;
+        process.kill();
+    };
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (onPoll && onPoll())
+            endChild();
+    });
+    QObject::connect(&limit, &QTimer::timeout, &loop, endChild);
+    poll.start(kPollMs);
+    limit.start(limitMs);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    return ended;
+}
+
+} // namespace
+
+int StartErrorNumber(const QString& program) {
+    constexpr int kFileNotFound = 53;
+    constexpr int kPermissionDenied = 70;
+    constexpr int kInvalidCall = 5;
+    if (program.isEmpty())
+        return kFileNotFound;
+    const QString path = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return kFileNotFound;
+    if (info.isDir() || !info.isExecutable())
+        return kPermissionDenied;
+    return kInvalidCall;
+}
+
+QString CaptureCommandOutput(const QString& program, const QStringList& arguments, bool captureStdout,
+                             bool captureStderr, [[maybe_unused]] bool convertOem) {
+    if (!captureStdout && !captureStderr)
+        throw AppError::invalidProcedureCall();
+    QProcess process;
+    if (captureStdout && captureStderr) {
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    } else if (captureStdout) {
+        process.setStandardErrorFile(QProcess::nullDevice());
+    } else {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setReadChannel(QProcess::StandardError);
+    }
+    if (!startChild(process, program, arguments))
+        return kFailedToCreate;
+    waitForEnd(process, kTimeLimitMs, {});
+    // OEM and ANSI text alike: UTF-8 when valid, else Windows-1252.
+    const QByteArray bytes = captureStdout ? process.readAllStandardOutput() : process.readAllStandardError();
+    return TextCodec::decodeText(bytes);
+}
+
+qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
+                  ProgressBar* progress, const std::function<bool()>& stop) {
+    if (!windowStyle || *windowStyle < 0 || *windowStyle > 6)
+        windowStyle = kDefaultWindowStyle;
+    // Console programs have no window here: the style is kept for the caller, and the child's output is dropped.
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    if (!startChild(process, program, arguments))
+        return kStartErrorBase + StartErrorNumber(program);
+
+    qint32 polls = 0;
+    const auto showPoll = [&] {
+        ++polls;
+        if (progress)
+            progress->setBarText(QStringLiteral("Please wait.. %1").arg(polls));
+    };
+    showPoll();
+    const bool ended = waitForEnd(process, kTimeLimitMs, [&] {
+        showPoll();
+        return stop && stop();
+    });
+    if (progress)
+        progress->setBarText(ProgressBar::kRestText);
+    if (ended || process.exitStatus() == QProcess::CrashExit)
+        return -1;
+    return process.exitCode();
+}
+
+} // namespace ChildProcess

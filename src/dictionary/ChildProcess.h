@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class ProgressBar;
+
+// Running child programs from the user-interface thread. Both routines keep the window alive while the child
+// runs: they wait in a local event loop, never in a blocking call, so repaints, input and in-process servers
+// are served meanwhile. Programs always get an argument list; nothing is split or interpreted by a shell.
+namespace ChildProcess {
+
+// The text returned when the program cannot be started.
+inline const QString kFailedToCreate = QStringLiteral("Failed to create process, check the path of the command line.");
+// Added to the start error's number when RunAndWait cannot start its program.
+constexpr qint32 kStartErrorBase = -2147221504;
+// Window style that RunAndWait uses when none or an invalid one is given (minimised without focus).
+constexpr int kDefaultWindowStyle = 6;
+// A child that runs longer than this is ended.
+constexpr int kTimeLimitMs = 30000;
+
+// Runs the program hidden and returns what it printed on the chosen stream(s), in the order written, decoded
+// as UTF-8 when valid, else Windows-1252. Throws AppError 5 when neither stream is chosen (nothing starts).
+// Returns kFailedToCreate when the program cannot be started, the empty text when it printed nothing.
+QString CaptureCommandOutput(const QString& program, const QStringList& arguments, bool captureStdout,
+                             bool captureStderr, bool convertOem);
+
+// Starts the program and waits for its end, showing "Please wait.. N" on the progress bar (N counts the
+// 100 ms polls, 1 at the start). Returns the child's exit code as soon as it ends, -1 when it crashed or had
+// to be ended (time limit, or stop() returned true). The window style is normalised: absent or outside 0..6
+// becomes 6 and is written back. When the program cannot be started, returns the start error's number plus
+// kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar" afterwards.
+qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
+                  ProgressBar* progress, const std::function<bool()>& stop = {});
+
+// The error number RunAndWait adds to kStartErrorBase for a program that cannot be started: 53 when it does
+// not exist, 70 when it may not be run, 5 otherwise.
+int StartErrorNumber(const QString& program);
+
+} // namespace ChildProcess

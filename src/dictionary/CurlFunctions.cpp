@@ -1,0 +1,171 @@
+#include "dictionary/CurlFunctions.h"
+
+#include "common/AppError.h"
+#include "common/FileSystem.h"
+#include "common/StepTrap.h"
+#include "common/TextCodec.h"
+#include "dictionary/ChildProcess.h"
+#include "dictionary/ToolFiles.h"
+#include "ui/Platform.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QTimer>
+#include <QUrl>
+#include <utility>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr int kWaitSliceMs = 50;
+
+// Leading and trailing spaces removed (other blanks are part of the word).
+QString trimSpaces(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// Every byte but letters, digits, "-", "_" and "~" is encoded; dots too, so that a word like ".." stays a word
+// and is never taken for a path step.
+QString encodePart(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArray(), QByteArrayLiteral(".")));
+}
+
+bool isLocalHost(const QString& host) {
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
+// Overwrites the text's characters before it is emptied, so the key does not linger in freed memory.
+void wipe(QString& text) {
+    text.fill(QLatin1Char('\0'));
+    text.clear();
+    text.squeeze();
+}
+
+} // namespace
+
+CurlFunctions::CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop)
+    : m_sink(sink), m_clock(clock), m_progress(progress), m_stop(std::move(stop)) {}
+
+QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QString& word, const QString& key) {
+    QString base = serviceAddress.trimmed();
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    const QUrl url(base, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (base.isEmpty() || !url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        throw AppError::withText(
+            QStringLiteral("The dictionary service address \"%1\" is not of the form https://host.").arg(base));
+    if (scheme == QLatin1String("http") && !isLocalHost(url.host()) && !key.isEmpty())
+        throw AppError::withText(
+            QStringLiteral("The service key is sent to %1 only over https, not over plain http.").arg(url.host()));
+    return base + kServicePath + encodePart(trimSpaces(word)) + QStringLiteral("?key=") + encodePart(trimSpaces(key));
+}
+
+QStringList CurlFunctions::CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath) {
+    return {QStringLiteral("-X"), QStringLiteral("GET"),      address,   QStringLiteral("--output"),
+            outputPath,           QStringLiteral("--cacert"), bundlePath};
+}
+
+QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint) {
+    StepTrap trap{m_sink, kLocation};
+    const QString output = tools.outputPath();
+    QString key;
+    QString address;
+    QStringList arguments;
+    int attempts = 0;
+    int limit = 0;
+    QString result;
+    m_runs = 0;
+
+    trap.step(100, [&] { DeleteFileForced(output); });
+    trap.step(102, [&] { key.clear(); });
+    trap.step(104, [&] { key = endpoint.assembleKey ? endpoint.assembleKey() : QString(); });
+    trap.step(106, [&] { key = trimSpaces(key); });
+    trap.step(108, [&] { address = RequestAddress(endpoint.address, word, key); });
+    trap.step(110, [&] { wipe(key); });
+    wipe(key); // also when an earlier step failed
+    trap.step(112, [&] { arguments = CurlArguments(address, output, tools.caBundlePath()); });
+    trap.step(114, [&] { attempts = 0; });
+    trap.step(116, [&] { limit = kRunLimit; });
+
+    // Without an address or a tool there is nothing that could ever write the answer: no runs, no pauses.
+    const bool runnable = !address.isEmpty() && !output.isEmpty() && FileSystem::FileExists(tools.toolProgram());
+    while (runnable) {
+        trap.step(118, [&] {
+            std::optional<int> hidden = 0;
+            ++m_runs;
+            ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop);
+        });
+        if (trap.test(120, [&] { return !FileSystem::FileExists(output); })) {
+            trap.step(122, [&] { WaitSeconds(1); });
+            trap.step(124, [&] { ++attempts; });
+        }
+        if (stopped() || !trap.test(126, [&] { return !FileSystem::FileExists(output) && attempts < limit; }))
+            break;
+    }
+    if (trap.test(128, [&] { return FileSystem::FileExists(output); })) {
+        QString text;
+        trap.step(130, [&] { text = ReadWholeFile(output); });
+        trap.step(132, [&] { result = text; });
+        trap.step(134, [&] { DeleteFileForced(output); });
+        return result;
+    }
+    trap.step(136, [&] { result = kCouldNotConnect; });
+    return result;
+}
+
+void CurlFunctions::WaitSeconds(double seconds) {
+    if (!(seconds > 0.0) || stopped())
+        return;
+    seconds = std::min(seconds, kSecondsPerDay);
+    const double start = m_clock.secondsSinceMidnight();
+    const QDeadlineTimer deadline(static_cast<qint64>(seconds * 1000.0));
+    // The time of day wraps at midnight: a reading below the start means the day has turned.
+    const auto clockElapsed = [&] {
+        const double now = m_clock.secondsSinceMidnight();
+        return now >= start ? now - start : now + kSecondsPerDay - start;
+    };
+    QEventLoop loop;
+    QTimer slice;
+    QObject::connect(&slice, &QTimer::timeout, &loop, [&] {
+        if (deadline.hasExpired() || clockElapsed() >= seconds || stopped())
+            loop.quit();
+        else
+            slice.start(static_cast<int>(std::min<qint64>(deadline.remainingTime(), kWaitSliceMs)));
+    });
+    slice.setSingleShot(true);
+    slice.start(static_cast<int>(std::min<qint64>(deadline.remainingTime(), kWaitSliceMs)));
+    loop.exec();
+}
+
+QString CurlFunctions::ReadWholeFile(const QString& path) {
+    if (!FileSystem::FileExists(path))
+        return {};
+    QFile file(path);
+    if (file.size() <= 0 && QFileInfo(path).isFile())
+        return kEmptyFile;
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError{AppError::PathFileAccessError, QStringLiteral("Path/File access error")};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError{AppError::DeviceIOError, QStringLiteral("Device I/O error")};
+    if (bytes.isEmpty())
+        return kEmptyFile;
+    const auto first = static_cast<unsigned char>(bytes.front());
+    if (first == 0xFF || first == 0xFE)
+        return TextCodec::fromUtf16Le(bytes);
+    return TextCodec::decodeText(bytes);
+}

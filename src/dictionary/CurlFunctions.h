@@ -1,0 +1,60 @@
+#pragma once
+
+#include "dictionary/DictionaryEndpoint.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Clock;
+class MessageSink;
+class ProgressBar;
+class ToolFiles;
+
+// Fetches the dictionary's XML answer for one word: curl writes the answer to the run folder's answer file,
+// the file is read back and deleted. Each numbered step that fails is reported as "CurlFunctions.ReadCurl"
+// and the fetch goes on with its next step.
+class CurlFunctions {
+public:
+    static inline const QString kLocation = QStringLiteral("CurlFunctions.ReadCurl");
+    static inline const QString kServicePath = QStringLiteral("/api/v1/references/collegiate/xml/");
+    static inline const QString kCouldNotConnect = QStringLiteral("Could not connect");
+    static inline const QString kEmptyFile = QStringLiteral("empty file");
+    static constexpr int kRunLimit = 6;
+
+    // stop() returning true (the window is closing) ends a running curl, a pause and further runs at once.
+    CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop = {});
+
+    // The answer file's text as ReadWholeFile reads it, or "Could not connect" when no answer file appeared
+    // after six runs of curl, each followed by a 1-second pause.
+    QString ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
+
+    // Returns after the given seconds, or earlier once stop() returns true. Waits on a timer in a local event
+    // loop, so the window stays alive and the processor idle.
+    void WaitSeconds(double seconds);
+
+    // Missing: the empty text. Length 0: "empty file". First byte FF or FE: UTF-16 little-endian (a byte-order
+    // mark stays as the first character, an odd last byte is dropped). Otherwise UTF-8 when valid, else
+    // Windows-1252. Throws AppError when the file exists but cannot be read.
+    static QString ReadWholeFile(const QString& path);
+
+    // The request address: service address, service path, the word and the key (both trimmed of spaces and
+    // percent-encoded). Throws AppError for an address that is not http(s)://host, and for a key that would
+    // travel over plain http to a host outside this computer.
+    static QString RequestAddress(const QString& serviceAddress, const QString& word, const QString& key);
+
+    // curl's arguments for one request: -X GET address --output file --cacert bundle.
+    static QStringList CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath);
+
+    // How many times curl ran in the last ReadCurl.
+    int lastRunCount() const { return m_runs; }
+
+private:
+    bool stopped() const { return m_stop && m_stop(); }
+
+    MessageSink& m_sink;
+    Clock& m_clock;
+    ProgressBar* m_progress;
+    std::function<bool()> m_stop;
+    int m_runs = 0;
+};
