@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Reads a dictionary answer as plain text: is the word there, and what is its first headword, split into
+// syllables with middle dots.
+namespace HeadwordExtraction {
+
+inline const QChar kMiddleDot = QChar(0x00B7);
+
+struct Result {
+    bool found = false;
+    QString splitText; // ba·by
+    int syllables = 0;
+    int failedStep = 0; // the step of the splitting run at which a found answer turned out malformed; 0 if none
+    QString failure;    // what went wrong there
+};
+
+// The found test: "<entry id=" + a double quote + the trimmed word occurs anywhere, in any letter case.
+bool isFound(const QString& answer, const QString& word);
+
+// The syllables of a split text: the pieces between middle dots, empty pieces counted; 0 for the empty text.
+int countSyllables(const QString& splitText);
+
+// The whole extraction for one answer. A found answer without a complete headword element is reported
+// through failedStep/failure and counts as not found.
+Result extract(const QString& answer, const QString& word);
+
+} // namespace HeadwordExtraction

@@ -1,0 +1,45 @@
+#include "lookup/ResultOptions.h"
+
+#include "common/Settings.h"
+#include "common/StepTrap.h"
+#include "ui/WindowContext.h"
+
+namespace ResultOptions {
+namespace {
+
+void store(WindowContext& window, const QString& location, const QString& key, bool ticked) {
+    StepTrap trap{window.dialogs(), location};
+    trap.step(100, [&] { Settings::save(key, ticked ? QStringLiteral("1") : QStringLiteral("0")); });
+}
+
+QString trimmedWord(const QString& word) {
+    qsizetype start = 0;
+    qsizetype end = word.size();
+    while (start < end && word[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && word[end - 1] == QLatin1Char(' '))
+        --end;
+    return word.mid(start, end - start);
+}
+
+} // namespace
+
+void Check1_Click(WindowContext& window, bool ticked) {
+    store(window, QStringLiteral("Form1.Check1_Click"), kNotFoundKey, ticked);
+}
+
+void Check5_Click(WindowContext& window, bool ticked) {
+    store(window, QStringLiteral("Form1.Check5_Click"), kShowWordKey, ticked);
+}
+
+ResultRow rowFor(const QString& word, bool found, const QString& splitText, int syllables, bool showWord,
+                 bool notFoundEntry) {
+    const QString prefix = showWord ? trimmedWord(word) + QStringLiteral(" - ") : QString();
+    if (found)
+        return {true, prefix + splitText, QString::number(syllables), true};
+    if (notFoundEntry)
+        return {true, prefix + kNotFoundText, QString(), false};
+    return {};
+}
+
+} // namespace ResultOptions
