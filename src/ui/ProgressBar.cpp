@@ -17,8 +17,7 @@ void ProgressBar::setProgress(double percent) {
 
 void ProgressBar::setBarText(const QString& text) {
     m_text = text;
-    QString format = text;
-    setFormat(format.replace(QLatin1Char('%'), QStringLiteral("%%"))); // the bar's format expands %p, %v, %m
+    update();
 }
 
 void ProgressBar::rest() {

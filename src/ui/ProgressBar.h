@@ -15,6 +15,8 @@ public:
     double progress() const { return m_percent; }
     void setBarText(const QString& text);
     QString barText() const { return m_text; }
+    // What the bar shows: the program's text as it stands, no %p-style placeholders.
+    QString text() const override { return m_text; }
     // Value 0 and the text "Progress Bar".
     void rest();
 

@@ -1,0 +1,99 @@
+#include "common/AppError.h"
+#include "common/FileSystem.h"
+#include "common/Settings.h"
+#include "common/TextCodec.h"
+
+#include "TestEnvironment.h"
+
+#include <QFile>
+#include <QSettings>
+
+class TestSettingsAndText : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { TestEnvironment::clearSettings(); }
+
+    void absentKeyGivesDefault() {
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes")), QString());
+    }
+
+    void roundTrip_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("semicolons") << "a;b;;c;";
+        QTest::newRow("commas") << "one, two,three";
+        QTest::newRow("blanks kept") << "  baby ;New Hampshire ";
+        QTest::newRow("at sign first") << "@Variant(x)";
+        QTest::newRow("beyond Latin-1") << QString::fromUtf8("ζωή;слово;字;😀");
+        QTest::newRow("empty") << "";
+        QTest::newRow("backslashes and quotes") << "C:\\x\\\"q\"";
+    }
+    void roundTrip() {
+        QFETCH(QString, value);
+        Settings::save(QStringLiteral("Zip Codes"), value);
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes"), QStringLiteral("absent")), value);
+        // A fresh store object reads what was written: the write reached the file.
+        QSettings fresh(Settings::kApplication, Settings::kSection);
+        QCOMPARE(fresh.value(QStringLiteral("Zip Codes")).toString(), value);
+    }
+
+    void writeToUnwritableStoreThrows() {
+        // The settings file is a folder: no user, not even root, can write it.
+        QSettings probe(Settings::kApplication, Settings::kSection);
+        const QString file = probe.fileName();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));
+        QVERIFY_THROWS_EXCEPTION(AppError, Settings::save(QStringLiteral("Check1"), QStringLiteral("1")));
+        QDir(file).removeRecursively();
+    }
+
+    void decoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("utf-8") << QByteArray("caf\xC3\xA9") << QString::fromUtf8("café");
+        QTest::newRow("utf-8 with byte-order mark")
+            << QByteArray("\xEF\xBB\xBFna\xC3\xAFve") << QString::fromUtf8("naïve");
+        QTest::newRow("windows-1252") << QByteArray("caf\xE9 \x93q\x94 \x80") << QString::fromUtf8("café “q” €");
+        QTest::newRow("undefined 1252 byte kept") << QByteArray("a\x81z") << QString::fromUtf8("a\u0081z");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void decoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(TextCodec::decodeText(bytes), text);
+    }
+
+    void utf16() {
+        QCOMPARE(TextCodec::fromUtf16Le(QByteArray("\xFF\xFEh\0i\0", 6)),
+                 QString(QChar(0xFEFF)) + QStringLiteral("hi"));
+        QCOMPARE(TextCodec::fromUtf16Le(QByteArray("h\0i", 3)), QStringLiteral("h")); // odd length: last byte dropped
+    }
+
+    void fileNames_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("backslash") << "C:\\data\\out.txt"
+                                   << "out.txt";
+        QTest::newRow("slash") << "/home/u/out.txt"
+                               << "out.txt";
+        QTest::newRow("none") << "out.txt"
+                              << "out.txt";
+        QTest::newRow("word with blank") << "New Hampshire"
+                                         << "New Hampshire";
+    }
+    void fileNames() {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(FileSystem::FileNameFromPath(path), name);
+    }
+
+    void fileExists() {
+        QTemporaryDir dir;
+        QVERIFY(FileSystem::FileExists(dir.path()));
+        QVERIFY(!FileSystem::FileExists(dir.path() + QStringLiteral("/missing")));
+        QVERIFY(!FileSystem::FileExists(QString()));
+    }
+};
+
+PARVENNA_TEST_MAIN(TestSettingsAndText)
+#include "TestSettingsAndText.moc"
