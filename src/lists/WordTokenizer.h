@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringList>
+#include <QStringView>
+#include <array>
+
+// Cuts word file text into words. A word is a maximal run of characters outside the separator set: the
+// space, tab, line feed, carriage return, the punctuation ~`!@#$%^&*()_+|-={}[]:";'<>?,./ and the backslash.
+// The NUL character separates too: it never belongs to a word of a text file, and a row holding one could
+// neither be saved with the word list nor handed to the dictionary lookup. Every other character, digits and
+// letters outside ASCII included, belongs to the word. One pass over the input with a 256-entry table.
+class WordTokenizer {
+public:
+    static bool isSeparator(char16_t c) noexcept { return c < kTableSize && kSeparators[c]; }
+
+    // The words of a text, in order.
+    static QStringList words(QStringView text);
+
+    // The words of a word file's bytes, in order. Valid UTF-8 is read as UTF-8 (a leading byte-order mark
+    // dropped), anything else as Windows-1252.
+    static QStringList wordsOfFile(QByteArrayView bytes);
+
+    static constexpr const char* kPunctuation = "~`!@#$%^&*()_+|-=\\{}[]:\";'<>?,./";
+
+private:
+    static constexpr char16_t kTableSize = 256;
+    static const std::array<bool, kTableSize> kSeparators;
+};
