@@ -1,0 +1,89 @@
+#include "lookup/DictionaryLocation.h"
+
+#include "common/AppError.h"
+#include "common/Settings.h"
+#include "dictionary/LocalDictionaryService.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QUrl>
+#include <QUuid>
+
+namespace DictionaryLocation {
+namespace {
+
+QString configured(const char* variable, const QString& settingsKey, const char* buildDefault) {
+    if (qEnvironmentVariableIsSet(variable))
+        return qEnvironmentVariable(variable).trimmed();
+    const QString stored = Settings::get(settingsKey).trimmed();
+    return stored.isEmpty() ? QString::fromUtf8(buildDefault) : stored;
+}
+
+bool isLoopback(const QString& host) {
+    if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
+// The built-in dictionary lives as long as the program once it was needed.
+LocalDictionaryService& builtInService() {
+    static LocalDictionaryService* service = [] {
+        auto* created = new LocalDictionaryService(QCoreApplication::instance());
+        LocalDictionaryService::Options options;
+        options.dataFile = LocalDictionaryService::defaultDataFile();
+        options.key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        if (!created->start(options))
+            throw AppError::withText(QStringLiteral("The built-in dictionary could not be started"));
+        return created;
+    }();
+    return *service;
+}
+
+} // namespace
+
+QString normalisedAddress(const QString& configuredAddress) {
+    QString address = configuredAddress.trimmed();
+    while (address.endsWith(QLatin1Char('/')))
+        address.chop(1);
+    if (address.isEmpty())
+        return {};
+    if (!address.contains(QStringLiteral("://")))
+        address.prepend(QStringLiteral("https://"));
+    QUrl url(address);
+    if (url.scheme().compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0 && !isLoopback(url.host())) {
+        url.setScheme(QStringLiteral("https"));
+        address = url.toString();
+    }
+    return address;
+}
+
+QString assembleKey(const QString& reversedPieces) {
+    QString digits;
+    for (const QString& piece : reversedPieces.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        QString forward = piece.trimmed();
+        std::reverse(forward.begin(), forward.end());
+        digits += forward;
+    }
+    if (digits.size() != 32)
+        return digits;
+    return digits.left(8) + QLatin1Char('-') + digits.mid(8, 4) + QLatin1Char('-') + digits.mid(12, 4) +
+           QLatin1Char('-') + digits.mid(16, 4) + QLatin1Char('-') + digits.mid(20);
+}
+
+DictionaryEndpoint effectiveEndpoint() {
+    const QString address =
+        normalisedAddress(configured("PARVENNA_SERVICE_ADDRESS", kAddressKey, PARVENNA_DEFAULT_SERVICE_ADDRESS));
+    if (address.isEmpty()) {
+        LocalDictionaryService& service = builtInService();
+        const QString key = service.key();
+        return {service.address(), [key] { return key; }};
+    }
+    if (qEnvironmentVariableIsSet("PARVENNA_SERVICE_KEY"))
+        return {address, [] { return qEnvironmentVariable("PARVENNA_SERVICE_KEY"); }};
+    if (!Settings::get(kKeyKey).trimmed().isEmpty())
+        return {address, [] { return Settings::get(kKeyKey); }};
+    return {address, [] { return assembleKey(QStringLiteral(PARVENNA_DEFAULT_SERVICE_KEY_PIECES)); }};
+}
+
+} // namespace DictionaryLocation
