@@ -1,0 +1,167 @@
+#include "common/AppError.h"
+#include "dictionary/ChildProcess.h"
+#include "ui/ProgressBar.h"
+
+#include "TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+namespace {
+
+const QString kShell = QStringLiteral("/bin/sh");
+
+QString sh(const QString& script, bool out, bool err) {
+    return ChildProcess::CaptureCommandOutput(kShell, {QStringLiteral("-c"), script}, out, err, true);
+}
+
+} // namespace
+
+class TestChildProcess : public QObject {
+    Q_OBJECT
+private slots:
+    void captureWithoutStreamStartsNothing() {
+        const QString marker = qEnvironmentVariable("TEMP") + QStringLiteral("/started");
+        try {
+            sh(QStringLiteral("touch '%1'").arg(marker), false, false);
+            QFAIL("no error raised");
+        } catch (const AppError& error) {
+            QCOMPARE(error.number(), 5);
+            QCOMPARE(error.description(), QStringLiteral("Invalid procedure call or argument"));
+        }
+        QTest::qWait(100);
+        QVERIFY(!QFileInfo::exists(marker));
+    }
+
+    void capture_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("out");
+        QTest::addColumn<bool>("err");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("stdout only") << "echo one; echo two >&2" << true << false << "one\n";
+        QTest::newRow("stderr only") << "echo one; echo two >&2" << false << true << "two\n";
+        QTest::newRow("both in write order")
+            << "echo a; echo b >&2; echo c; echo d >&2" << true << true << "a\nb\nc\nd\n";
+        QTest::newRow("prints nothing") << "exit 0" << true << true << "";
+        QTest::newRow("utf-8") << "printf 'caf\\303\\251'" << true << false << QStringLiteral("caf\u00e9");
+        QTest::newRow("windows-1252") << "printf 'caf\\351 \\200'" << true << false
+                                      << QStringLiteral("caf\u00e9 \u20ac");
+        QTest::newRow("failing child") << "echo partial; exit 3" << true << false << "partial\n";
+    }
+    void capture() {
+        QFETCH(QString, script);
+        QFETCH(bool, out);
+        QFETCH(bool, err);
+        QFETCH(QString, expected);
+        QCOMPARE(sh(script, out, err), expected);
+    }
+
+    void captureLongOutputWholeAndInOrder() {
+        // 20000 numbered lines, far beyond one 1024-byte read, interleaved on both streams.
+        const QString output =
+            sh(QStringLiteral("i=0; while [ $i -lt 20000 ]; do echo \"line $i\"; i=$((i+1)); done; echo end >&2"), true,
+               true);
+        const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 20001);
+        for (int i = 0; i < 20000; i += 997)
+            QCOMPARE(lines[i], QStringLiteral("line %1").arg(i));
+        QCOMPARE(lines.last(), QStringLiteral("end"));
+    }
+
+    void captureMissingProgram() {
+        QCOMPARE(ChildProcess::CaptureCommandOutput(QStringLiteral("/no/such/program"), {}, true, false, true),
+                 ChildProcess::kFailedToCreate);
+        QCOMPARE(ChildProcess::CaptureCommandOutput(QStringLiteral("no-such-program-parvenna"), {}, true, false, true),
+                 QStringLiteral("Failed to create process, check the path of the command line."));
+    }
+
+    void captureArgumentsAreNeverSplit() {
+        const QString argument = QStringLiteral("a b \"c\" 'd' $HOME ; rm -rf x");
+        QCOMPARE(ChildProcess::CaptureCommandOutput(QStringLiteral("printf"), {QStringLiteral("%s"), argument}, true,
+                                                    false, false),
+                 argument);
+    }
+
+    void runAndWaitNormalisesWindowStyle_data() {
+        QTest::addColumn<std::optional<int>>("style");
+        QTest::addColumn<int>("after");
+        QTest::newRow("absent") << std::optional<int>() << 6;
+        QTest::newRow("seven") << std::optional<int>(7) << 6;
+        QTest::newRow("minus one") << std::optional<int>(-1) << 6;
+        QTest::newRow("hidden kept") << std::optional<int>(0) << 0;
+        QTest::newRow("normal kept") << std::optional<int>(1) << 1;
+        QTest::newRow("six kept") << std::optional<int>(6) << 6;
+    }
+    void runAndWaitNormalisesWindowStyle() {
+        QFETCH(std::optional<int>, style);
+        QFETCH(int, after);
+        QCOMPARE(ChildProcess::RunAndWait(kShell, {QStringLiteral("-c"), QStringLiteral("exit 4")}, style, nullptr), 4);
+        QVERIFY(style.has_value());
+        QCOMPARE(*style, after);
+    }
+
+    void runAndWaitStartFailureLeavesBarAlone() {
+        ProgressBar bar;
+        bar.setBarText(QStringLiteral("Processing: baby"));
+        std::optional<int> style = 0;
+        const qint32 result = ChildProcess::RunAndWait(QStringLiteral("/no/such/program"), {}, style, &bar);
+        QCOMPARE(result, -2147221504 + 53);
+        QVERIFY(result < 0);
+        QCOMPARE(bar.barText(), QStringLiteral("Processing: baby"));
+
+        QTemporaryFile notExecutable;
+        QVERIFY(notExecutable.open());
+        QCOMPARE(ChildProcess::RunAndWait(notExecutable.fileName(), {}, style, &bar), -2147221504 + 70);
+        QCOMPARE(bar.barText(), QStringLiteral("Processing: baby"));
+    }
+
+    void runAndWaitCountsPollsOnTheBar() {
+        ProgressBar bar;
+        QStringList seen;
+        QTimer sampler; // runs only if the wait lets the message loop run
+        connect(&sampler, &QTimer::timeout, this, [&] {
+            if (seen.isEmpty() || seen.last() != bar.barText())
+                seen << bar.barText();
+        });
+        sampler.start(10);
+        std::optional<int> style = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const qint32 code =
+            ChildProcess::RunAndWait(kShell, {QStringLiteral("-c"), QStringLiteral("sleep 1; exit 7")}, style, &bar);
+        const qint64 elapsed = clock.elapsed();
+        sampler.stop();
+        QCOMPARE(code, 7);
+        QCOMPARE(bar.barText(), QStringLiteral("Progress Bar"));
+        QVERIFY2(seen.size() >= 8, qPrintable(seen.join(QLatin1Char(','))));
+        for (int i = 0; i < seen.size(); ++i)
+            QCOMPARE(seen[i], QStringLiteral("Please wait.. %1").arg(i + 1));
+        QVERIFY2(seen.size() <= 12, qPrintable(seen.join(QLatin1Char(','))));
+        QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    }
+
+    void runAndWaitReturnsAsSoonAsTheChildEnds() {
+        // The poll interval is 100 ms; a child that ends at once must not cost one.
+        std::optional<int> style = 0;
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(ChildProcess::RunAndWait(QStringLiteral("true"), {}, style, nullptr), 0);
+        QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void runAndWaitEndsTheChildWhenStopped() {
+        ProgressBar bar;
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<int> style = 0;
+        const qint32 code = ChildProcess::RunAndWait(QStringLiteral("sleep"), {QStringLiteral("20")}, style, &bar,
+                                                     [&] { return clock.elapsed() > 300; });
+        QCOMPARE(code, -1);
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(bar.barText(), QStringLiteral("Progress Bar"));
+    }
+};
+
+PARVENNA_TEST_MAIN(TestChildProcess)
+#include "TestChildProcess.moc"

@@ -1,0 +1,390 @@
+#include "common/AppError.h"
+#include "dictionary/CurlFunctions.h"
+#include "dictionary/LocalDictionaryService.h"
+#include "dictionary/ToolFiles.h"
+#include "ui/ProgressBar.h"
+
+#include "FakePlatform.h"
+#include "TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+#include <QTimer>
+#include <ctime>
+
+namespace {
+
+QString fixture(const QString& name) {
+    return QStringLiteral(PARVENNA_FIXTURES "/dictionary/") + name;
+}
+
+constexpr int kLoopFetches = 25;
+
+// One program instance of the test above: fetches WORD N times and prints "right RUNS" or "wrong RUNS" each time.
+int fetchLoop(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 6)
+        return 2;
+    const QString address = QString::fromUtf8(argv[2]);
+    const QString key = QString::fromUtf8(argv[3]);
+    const QString word = QString::fromUtf8(argv[4]);
+    LocalDictionaryService reference;
+    if (!reference.start({}))
+        return 3;
+    const QString expected = QString::fromUtf8(reference.answerFor(word));
+    ToolFiles tools;
+    tools.ExtractToolFiles();
+    FakeDialogs dialogs;
+    FakeClock clock;
+    CurlFunctions curl(dialogs, clock, nullptr);
+    QTextStream out(stdout);
+    for (int i = 0, count = QByteArray(argv[5]).toInt(); i < count; ++i) {
+        const QString answer = curl.ReadCurl(word, tools, {address, [&] { return key; }});
+        out << (answer == expected ? "right " : "wrong ") << curl.lastRunCount() << Qt::endl;
+    }
+    return dialogs.boxes.isEmpty() ? 0 : 4;
+}
+
+double processorSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+} // namespace
+
+class TestCurlFunctions : public QObject {
+    Q_OBJECT
+
+    LocalDictionaryService m_service;
+    ToolFiles m_tools;
+    FakeDialogs m_dialogs;
+    FakeClock m_clock;
+    ProgressBar m_bar;
+    int m_keyRequests = 0;
+
+    DictionaryEndpoint endpoint(const QString& key = {}) {
+        return {m_service.address(), [this, key] {
+                    ++m_keyRequests;
+                    return key.isEmpty() ? m_service.key() : key;
+                }};
+    }
+    QString fetch(const QString& word, CurlFunctions* curl = nullptr) {
+        CurlFunctions own(m_dialogs, m_clock, &m_bar);
+        return (curl ? *curl : own).ReadCurl(word, m_tools, endpoint());
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(m_service.start({}), qPrintable(m_service.errorString()));
+        m_tools.ExtractToolFiles();
+    }
+    void init() {
+        m_dialogs.boxes.clear();
+        m_service.clearReceivedWords();
+        m_keyRequests = 0;
+    }
+    void cleanup() { QVERIFY2(m_dialogs.boxes.isEmpty(), qPrintable(m_dialogs.texts().join(QLatin1Char('\n')))); }
+
+    void fetchReturnsTheAnswerAndLeavesNoFile() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        WriteBytesToFile("an answer of an earlier word", m_tools.outputPath());
+        QFile::setPermissions(m_tools.outputPath(), QFileDevice::ReadOwner);
+        const QString answer = curl.ReadCurl(QStringLiteral("baby"), m_tools, endpoint());
+        QCOMPARE(answer, QString::fromUtf8(m_service.answerFor(QStringLiteral("baby"))));
+        QVERIFY(answer.contains(QStringLiteral("<hw hindex=\"1\">ba*by</hw>")));
+        QCOMPARE(curl.lastRunCount(), 1);
+        QCOMPARE(m_keyRequests, 1);
+        QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
+        QCOMPARE(m_bar.barText(), QStringLiteral("Progress Bar"));
+    }
+
+    void wordReachesTheServiceUnchanged_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("blank inside") << "New Hampshire"
+                                      << "New Hampshire";
+        QTest::newRow("spaces around") << "  baby  "
+                                       << "baby";
+        QTest::newRow("tab kept") << "\tbaby"
+                                  << "\tbaby";
+        QTest::newRow("double quotes") << "say \"cheese\""
+                                       << "say \"cheese\"";
+        QTest::newRow("single quotes") << "rock 'n' roll"
+                                       << "rock 'n' roll";
+        QTest::newRow("leading dash") << "-X"
+                                      << "-X";
+        QTest::newRow("curl option") << "--output=/tmp/stolen"
+                                     << "--output=/tmp/stolen";
+        QTest::newRow("ampersand") << "rock&roll&key=x"
+                                   << "rock&roll&key=x";
+        QTest::newRow("hash") << "C#"
+                              << "C#";
+        QTest::newRow("question mark") << "why?key=1"
+                                       << "why?key=1";
+        QTest::newRow("slash") << "and/or"
+                               << "and/or";
+        QTest::newRow("percent") << "100%25"
+                                 << "100%25";
+        QTest::newRow("dots") << ".."
+                              << "..";
+        QTest::newRow("accents") << QStringLiteral("caf\u00e9 na\u00efve") << QStringLiteral("caf\u00e9 na\u00efve");
+        QTest::newRow("non-latin") << QStringLiteral("\u65e5\u672c \u0436") << QStringLiteral("\u65e5\u672c \u0436");
+        QTest::newRow("shell text") << "$(touch x); `id` | y"
+                                    << "$(touch x); `id` | y";
+    }
+    void wordReachesTheServiceUnchanged() {
+        QFETCH(QString, word);
+        QFETCH(QString, received);
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        const QString answer = curl.ReadCurl(word, m_tools, endpoint());
+        QCOMPARE(m_service.receivedWords(), QStringList{received});
+        QCOMPARE(curl.lastRunCount(), 1);
+        QVERIFY2(answer.contains(QStringLiteral("<entry_list")), qPrintable(answer));
+    }
+
+    void homographsAndMultiWordEntries() {
+        const QString present = fetch(QStringLiteral("present"));
+        QVERIFY(present.contains(QStringLiteral("<entry id=\"present[3]\">")));
+        QVERIFY(present.contains(QStringLiteral(">pre*sent</hw>")));
+        QVERIFY(fetch(QStringLiteral("new hampshire")).contains(QStringLiteral(">New Hamp*shire</hw>")));
+    }
+
+    void unknownWordGetsSuggestions() {
+        const QString answer = fetch(QStringLiteral("babby"));
+        QVERIFY(!answer.contains(QStringLiteral("<entry ")));
+        QVERIFY(answer.contains(QStringLiteral("<suggestion>baby</suggestion>")));
+    }
+
+    void wrongKeyGetsTheRefusal() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        const QString answer = curl.ReadCurl(QStringLiteral("baby"), m_tools,
+                                             endpoint(QStringLiteral("11111111-2222-3333-4444-555555555555")));
+        QCOMPARE(answer, QStringLiteral("Invalid API key. Not subscribed for this reference.\n"));
+    }
+
+    void serverErrorPageIsReturnedAsItStands() {
+        const QString answer = fetch(QStringLiteral("test:500"));
+        QVERIFY2(answer.startsWith(QStringLiteral("<!DOCTYPE html>")), qPrintable(answer));
+        QVERIFY(answer.contains(QStringLiteral("500 Internal Server Error")));
+    }
+
+    void emptyAnswerIsEmptyFile() {
+        QCOMPARE(fetch(QStringLiteral("test:empty")), QStringLiteral("empty file"));
+        QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
+    }
+
+    void utf16AnswerIsRead() {
+        const QString answer = fetch(QStringLiteral("test:utf16:diamond"));
+        QCOMPARE(answer.front(), QChar(0xFEFF));
+        QCOMPARE(answer.mid(1), QString::fromUtf8(m_service.answerFor(QStringLiteral("diamond"))));
+    }
+
+    void slowAnswerIsWaitedForWithTheCounter() {
+        QStringList seen;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this, [&] {
+            if (seen.isEmpty() || seen.last() != m_bar.barText())
+                seen << m_bar.barText();
+        });
+        sampler.start(20);
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        const QString answer = curl.ReadCurl(QStringLiteral("test:delay:700:baby"), m_tools, endpoint());
+        QCOMPARE(answer, QString::fromUtf8(m_service.answerFor(QStringLiteral("baby"))));
+        QCOMPARE(curl.lastRunCount(), 1);
+        QVERIFY2(seen.contains(QStringLiteral("Please wait.. 5")), qPrintable(seen.join(QLatin1Char(','))));
+    }
+
+    void silentServiceGivesCouldNotConnectAfterSixRuns() {
+        LocalDictionaryService silent;
+        LocalDictionaryService::Options options;
+        options.behaviour = LocalDictionaryService::Behaviour::CloseWithoutAnswer;
+        QVERIFY(silent.start(options));
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        QElapsedTimer clock;
+        clock.start();
+        const QString answer =
+            curl.ReadCurl(QStringLiteral("baby"), m_tools, {silent.address(), [&] { return silent.key(); }});
+        const qint64 elapsed = clock.elapsed();
+        qInfo("six runs and six pauses took %lld ms", elapsed);
+        QCOMPARE(answer, QStringLiteral("Could not connect"));
+        QCOMPARE(curl.lastRunCount(), 6);
+        QCOMPARE(silent.receivedWords().size(), 6);
+        QVERIFY2(elapsed >= 6000 && elapsed < 9000, qPrintable(QString::number(elapsed)));
+        QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
+    }
+
+    void stopEndsTheRetriesAtOnce() {
+        // A port nobody listens on; the window closes during the first pause.
+        QElapsedTimer clock;
+        clock.start();
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar, [&] { return clock.elapsed() > 300; });
+        const QString answer = curl.ReadCurl(QStringLiteral("baby"), m_tools,
+                                             {QStringLiteral("http://127.0.0.1:9"), [] { return QString(); }});
+        QCOMPARE(answer, QStringLiteral("Could not connect"));
+        QCOMPARE(curl.lastRunCount(), 1);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void twoInstancesNeverReadEachOthersAnswer() {
+        // Two program instances at once, sharing one temporary folder, each fetching its own word in a loop.
+        const auto startInstance = [&](QProcess& process, const QString& word) {
+            process.setProcessChannelMode(QProcess::MergedChannels);
+            process.start(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--fetch-loop"), m_service.address(), m_service.key(), word,
+                           QString::number(kLoopFetches)});
+        };
+        QProcess first;
+        QProcess second;
+        startInstance(first, QStringLiteral("baby"));
+        startInstance(second, QStringLiteral("diamond"));
+        for (QProcess* process : {&first, &second}) {
+            QTRY_VERIFY_WITH_TIMEOUT(process->state() == QProcess::NotRunning, 30000);
+            const QString output = QString::fromUtf8(process->readAll());
+            QVERIFY2(process->exitCode() == 0, qPrintable(output));
+            QCOMPARE(output.count(QStringLiteral("right 1\n")), kLoopFetches);
+        }
+        QCOMPARE(m_service.receivedWords().size(), 2 * kLoopFetches);
+    }
+
+    void keyGoesOnlyOverHttpsToOtherHosts() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        const QString answer =
+            curl.ReadCurl(QStringLiteral("baby"), m_tools,
+                          {QStringLiteral("http://dictionary.example"), [] { return QStringLiteral("secret"); }});
+        QCOMPARE(answer, QStringLiteral("Could not connect"));
+        QCOMPARE(curl.lastRunCount(), 0);
+        QCOMPARE(m_dialogs.errorReports().size(), 1);
+        QVERIFY(m_dialogs.boxes.front().text.contains(QStringLiteral("CurlFunctions.ReadCurl at line 108")));
+        m_dialogs.boxes.clear();
+    }
+
+    void withoutToolsNothingRuns() {
+        ToolFiles none;
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(curl.ReadCurl(QStringLiteral("baby"), none, endpoint()), QStringLiteral("Could not connect"));
+        QCOMPARE(curl.lastRunCount(), 0);
+        QVERIFY(clock.elapsed() < 500);
+    }
+
+    void requestAddress_data() {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("address"); // empty: refused
+        QTest::newRow("loopback") << "http://127.0.0.1:8123"
+                                  << " ba by "
+                                  << " k-1 "
+                                  << "http://127.0.0.1:8123/api/v1/references/collegiate/xml/ba%20by?key=k-1";
+        QTest::newRow("trailing slash") << "https://dictionary.example/"
+                                        << "a&b"
+                                        << "x"
+                                        << "https://dictionary.example/api/v1/references/collegiate/xml/a%26b?key=x";
+        QTest::newRow("localhost http") << "http://localhost:1"
+                                        << "a.b"
+                                        << "k"
+                                        << "http://localhost:1/api/v1/references/collegiate/xml/a%2Eb?key=k";
+        QTest::newRow("plain http elsewhere") << "http://dictionary.example"
+                                              << "baby"
+                                              << "k"
+                                              << "";
+        QTest::newRow("no scheme") << "dictionary.example"
+                                   << "baby"
+                                   << "k"
+                                   << "";
+        QTest::newRow("other scheme") << "file:///etc"
+                                      << "baby"
+                                      << "k"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "baby"
+                               << "k"
+                               << "";
+    }
+    void requestAddress() {
+        QFETCH(QString, service);
+        QFETCH(QString, word);
+        QFETCH(QString, key);
+        QFETCH(QString, address);
+        try {
+            QCOMPARE(CurlFunctions::RequestAddress(service, word, key), address);
+        } catch (const AppError& error) {
+            QVERIFY2(address.isEmpty(), qPrintable(error.description()));
+        }
+    }
+
+    void readWholeFile_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("text");
+        const QString utf16Text = QStringLiteral("\uFEFF<?xml version=\"1.0\" encoding=\"utf-16\" ?>\n<entry_list "
+                                                 "version=\"1.0\">\n  <entry id=\"baby\"><ew>baby</ew><hw>ba*by</hw>"
+                                                 "<fl>noun</fl></entry>\n</entry_list>\n");
+        QTest::newRow("missing") << fixture(QStringLiteral("none.xml")) << "";
+        QTest::newRow("empty") << fixture(QStringLiteral("empty.xml")) << "empty file";
+        QTest::newRow("utf-16 with mark") << fixture(QStringLiteral("utf16le-bom.xml")) << utf16Text;
+        QTest::newRow("utf-16 odd length") << fixture(QStringLiteral("utf16le-truncated.xml")) << utf16Text.chopped(1);
+        QTest::newRow("first byte FE") << fixture(QStringLiteral("fe-first.bin")) << QStringLiteral("\u00feA");
+        QTest::newRow("utf-8") << fixture(QStringLiteral("utf8.xml"))
+                               << QStringLiteral("<entry_list><entry id=\"na\u00efve\"><hw>na*\u00efve</hw></entry>"
+                                                 "</entry_list>\n");
+        QTest::newRow("windows-1252") << fixture(QStringLiteral("windows-1252.xml"))
+                                      << QStringLiteral("<entry_list><entry id=\"caf\u00e9\"><hw>caf\u00e9 \u20ac</hw>"
+                                                        "</entry></entry_list>\n");
+    }
+    void readWholeFile() {
+        QFETCH(QString, path);
+        QFETCH(QString, text);
+        QCOMPARE(CurlFunctions::ReadWholeFile(path), text);
+    }
+
+    void readWholeFileLargeAndFolder() {
+        const QString path = qEnvironmentVariable("TEMP") + QStringLiteral("/large.xml");
+        QByteArray bytes(20 * 1024 * 1024, 'a');
+        bytes[1000] = '\xE9'; // not UTF-8: every byte one character
+        WriteBytesToFile(bytes, path);
+        const QString text = CurlFunctions::ReadWholeFile(path);
+        QCOMPARE(text.size(), bytes.size());
+        QCOMPARE(text[1000], QChar(0xE9));
+        QFile::remove(path);
+        QVERIFY_THROWS_EXCEPTION(AppError, CurlFunctions::ReadWholeFile(qEnvironmentVariable("TEMP")));
+    }
+
+    void waitSecondsWaitsIdlyAndServesTheLoop() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+        ticker.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        const double cpuBefore = processorSeconds();
+        curl.WaitSeconds(1);
+        const double cpu = processorSeconds() - cpuBefore;
+        QVERIFY2(clock.elapsed() >= 990 && clock.elapsed() < 1400, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        QVERIFY2(cpu < 0.25, qPrintable(QString::number(cpu)));
+    }
+
+    void waitSecondsAcrossMidnight() {
+        FakeClock nearMidnight;
+        nearMidnight.seconds = 86399.7; // stands still: the wait must still end after one second
+        CurlFunctions curl(m_dialogs, nearMidnight, &m_bar);
+        QElapsedTimer clock;
+        clock.start();
+        curl.WaitSeconds(1);
+        QVERIFY2(clock.elapsed() >= 990 && clock.elapsed() < 1400, qPrintable(QString::number(clock.elapsed())));
+    }
+};
+
+int main(int argc, char** argv) {
+    if (argc > 1 && QByteArray(argv[1]) == "--fetch-loop")
+        return fetchLoop(argc, argv);
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    TestCurlFunctions test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "TestCurlFunctions.moc"
