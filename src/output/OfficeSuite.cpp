@@ -1,0 +1,53 @@
+#include "output/OfficeSuite.h"
+
+#include "common/AppError.h"
+#include "ui/Platform.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+constexpr int kQueryTimeoutMs = 3000;
+
+} // namespace
+
+DesktopOfficeSuite::DesktopOfficeSuite(Shell& shell, SofficeFinder findSoffice, HandlerFinder hasHandler)
+    : m_shell(shell), m_findSoffice(std::move(findSoffice)), m_hasHandler(std::move(hasHandler)) {}
+
+bool DesktopOfficeSuite::installed() {
+    return !m_findSoffice().isEmpty() || m_hasHandler();
+}
+
+void DesktopOfficeSuite::show(const QString& file) {
+    const QString soffice = m_findSoffice();
+    if (!soffice.isEmpty()) {
+        m_shell.startDetached(soffice, {QStringLiteral("--calc"), QStringLiteral("-n"), file});
+        return;
+    }
+    if (!m_hasHandler())
+        throw AppError(429, QStringLiteral("ActiveX component can't create object"));
+    m_shell.openAddress(QUrl::fromLocalFile(file).toString());
+}
+
+QString DesktopOfficeSuite::findSofficeOnPath() {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    return soffice.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("libreoffice")) : soffice;
+}
+
+bool DesktopOfficeSuite::desktopHasXlsxHandler() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess query;
+    query.setProcessChannelMode(QProcess::SeparateChannels);
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), kXlsxMimeType});
+    if (!query.waitForFinished(kQueryTimeoutMs)) {
+        query.kill();
+        query.waitForFinished(kQueryTimeoutMs);
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+}
