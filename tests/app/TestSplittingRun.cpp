@@ -1,0 +1,350 @@
+#include "app/Form1.h"
+#include "common/Settings.h"
+#include "dictionary/LocalDictionaryService.h"
+#include "output/SpreadsheetApplication.h"
+
+#include "FakePlatform.h"
+#include "TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+
+class NoSpreadsheet : public SpreadsheetProvider {
+public:
+    std::unique_ptr<SpreadsheetApplication> create() override { return nullptr; }
+};
+
+const QString kNotice = QStringLiteral("The total number of queries per day has been reached. Only 100 lookups are "
+                                       "allowed per day.\r\n\r\nPlease try again tomorrow.");
+
+// Answers every request with the same body: for answers our dictionary never gives.
+class FixedAnswerServer : public QTcpServer {
+public:
+    explicit FixedAnswerServer(QByteArray body) : m_body(std::move(body)) {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (!socket->readAll().contains("\r\n\r\n"))
+                        return;
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nConnection: close\r\nContent-Length: " +
+                                  QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        listen(QHostAddress::LocalHost);
+    }
+    QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+
+private:
+    QByteArray m_body;
+};
+
+struct Row {
+    QString text;
+    QString count;
+    bool checked;
+    bool operator==(const Row& other) const {
+        return text == other.text && count == other.count && checked == other.checked;
+    }
+};
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Row& row) {
+    return qstrdup(qPrintable(QStringLiteral("{%1 | %2 | %3}").arg(row.text, row.count, row.checked ? "x" : " ")));
+}
+} // namespace QTest
+
+class TestSplittingRun : public QObject {
+    Q_OBJECT
+private:
+    LocalDictionaryService m_service;
+    FakePlatformTools m_tools;
+    NoSpreadsheet m_spreadsheets;
+    std::unique_ptr<Form1> m_form;
+
+    WindowContext& window() { return m_form->context(); }
+    void press(const char* button) { m_form->findChild<QPushButton*>(button)->click(); }
+    void useService(const QString& address, const QString& key) {
+        qputenv("PARVENNA_SERVICE_ADDRESS", address.toUtf8());
+        qputenv("PARVENNA_SERVICE_KEY", key.toUtf8());
+    }
+    QList<Row> results() {
+        QList<Row> rows;
+        ListControl& list = window().resultsList();
+        for (qsizetype i = 1; i <= list.rowCount(); ++i)
+            rows.append({list.text(i), list.subItem(i, 1), list.checked(i)});
+        return rows;
+    }
+    QStringList leftInTemp() {
+        return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    // Every run, whatever happened in it, leaves the window at rest and no tool files behind.
+    void verifyAtRest() {
+        QCOMPARE(window().progressBar().barText(), QStringLiteral("Progress Bar"));
+        QCOMPARE(window().progressBar().progress(), 0.0);
+        QCOMPARE(window().pointer(), MousePointer::Default);
+        QCOMPARE(leftInTemp(), QStringList{});
+    }
+    void setOptions(bool notFoundEntry, bool showWord) {
+        m_form->findChild<QCheckBox*>("Check1")->setChecked(notFoundEntry);
+        m_form->findChild<QCheckBox*>("Check5")->setChecked(showWord);
+    }
+
+private slots:
+    void initTestCase() {
+        LocalDictionaryService::Options options;
+        QVERIFY2(m_service.start(options), qPrintable(m_service.errorString()));
+    }
+
+    void init() {
+        TestEnvironment::clearSettings();
+        useService(m_service.address(), m_service.key());
+        m_tools.fakeDialogs.boxes.clear();
+        m_tools.fakeClock.day = 45000;
+        m_form = std::make_unique<Form1>(m_tools, m_spreadsheets);
+        m_form->setProgramFolder(qEnvironmentVariable("TEMP") + QStringLiteral("/no-such-folder"));
+        m_form->Form_Load();
+        m_tools.fakeDialogs.boxes.clear(); // the connectivity check's verdict is not this suite's business
+    }
+
+    void cleanup() { m_form.reset(); }
+
+    void emptyWordList() {
+        window().resultsList().addRow(QStringLiteral("old result"));
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"No words added."});
+        QCOMPARE(window().resultsList().rowCount(), 1);
+        QCOMPARE(Settings::get(QStringLiteral("Request count"), "absent"), QStringLiteral("absent"));
+    }
+
+    void sampleData_data() {
+        QTest::addColumn<bool>("notFoundEntry");
+        QTest::addColumn<bool>("showWord");
+        QTest::addColumn<QList<Row>>("expected");
+        const QList<Row> plain{{QString("ba·by"), "2", true},
+                               {QString("di·a·mond"), "3", true},
+                               {QString("New·Hamp·shire"), "3", true},
+                               {QString("dem·on·stra·tion"), "4", true}};
+        const QList<Row> shown{{QString("baby - ba·by"), "2", true},
+                               {QString("diamond - di·a·mond"), "3", true},
+                               {QString("New Hampshire - New·Hamp·shire"), "3", true},
+                               {QString("demonstration - dem·on·stra·tion"), "4", true}};
+        QTest::newRow("no option") << false << false << plain;
+        QTest::newRow("not found entries") << true << false << plain;
+        QTest::newRow("word shown") << false << true << shown;
+        QTest::newRow("both") << true << true << shown;
+    }
+    void sampleData() {
+        QFETCH(bool, notFoundEntry);
+        QFETCH(bool, showWord);
+        QFETCH(QList<Row>, expected);
+        setOptions(notFoundEntry, showWord);
+        press("PushButton7");
+        press("PushButton17");
+        QCOMPARE(results(), expected);
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        QCOMPARE(m_tools.fakeDialogs.boxes[0].title, QStringLiteral("Parvenna"));
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("4"));
+        QCOMPARE(Settings::get(QStringLiteral("Request date")), QStringLiteral("45000"));
+        verifyAtRest();
+    }
+
+    void unknownWord_data() {
+        QTest::addColumn<bool>("notFoundEntry");
+        QTest::addColumn<bool>("showWord");
+        QTest::addColumn<QList<Row>>("expected");
+        QTest::newRow("no option") << false << false << QList<Row>{{QString("ba·by"), "2", true}};
+        QTest::newRow("not found entries")
+            << true << false << QList<Row>{{"Not Found", "", false}, {QString("ba·by"), "2", true}};
+        QTest::newRow("word shown") << false << true << QList<Row>{{QString("baby - ba·by"), "2", true}};
+        QTest::newRow("both") << true << true
+                              << QList<Row>{{"zzzq - Not Found", "", false}, {QString("baby - ba·by"), "2", true}};
+    }
+    void unknownWord() {
+        QFETCH(bool, notFoundEntry);
+        QFETCH(bool, showWord);
+        QFETCH(QList<Row>, expected);
+        setOptions(notFoundEntry, showWord);
+        window().wordList().addRows({QStringLiteral("zzzq"), QStringLiteral("baby")});
+        press("PushButton17");
+        QCOMPARE(results(), expected);
+        QCOMPARE(window().quota().count, 2); // the unknown word counts too
+        verifyAtRest();
+    }
+
+    void nothingFoundSaysSo() {
+        window().wordList().addRow(QStringLiteral("zzzq"));
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"No word was found."});
+        verifyAtRest();
+    }
+
+    void oddWordsNeverBreakTheRun() {
+        setOptions(true, true);
+        const QStringList words{QString(1000, QLatin1Char('a')), QStringLiteral("<b>"), QStringLiteral("R&B"),
+                                QStringLiteral("\"quoted\""),    QString("ba·by"),      QStringLiteral("-X"),
+                                QStringLiteral("  baby  ")};
+        window().wordList().addRows(words);
+        press("PushButton17");
+        const QList<Row> rows = results();
+        QCOMPARE(rows.size(), words.size());
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(rows[i].text, words[i].trimmed() + QStringLiteral(" - Not Found"));
+        QCOMPARE(rows[6], (Row{QString("baby - ba·by"), "2", true}));
+        QCOMPARE(window().quota().count, int(words.size()));
+        QVERIFY(m_tools.fakeDialogs.errorReports().isEmpty());
+        verifyAtRest();
+    }
+
+    void serviceDown() {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString address = QStringLiteral("http://127.0.0.1:%1").arg(closed.serverPort());
+        closed.close(); // nobody listens there now
+        useService(address, m_service.key());
+        setOptions(true, false);
+        window().wordList().addRow(QStringLiteral("baby"));
+        QElapsedTimer timer;
+        timer.start();
+        press("PushButton17");
+        QVERIFY(timer.elapsed() < 30000);
+        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"No word was found."});
+        QCOMPARE(window().quota().count, 1);
+        verifyAtRest();
+    }
+
+    void malformedAnswerIsReportedOnceAndNotFound() {
+        FixedAnswerServer server("<entry_list><entry id=\"baby\"><fl>noun</fl></entry></entry_list>");
+        useService(server.address(), QStringLiteral("k"));
+        setOptions(true, false);
+        window().wordList().addRow(QStringLiteral("baby"));
+        press("PushButton17");
+        const QStringList reports = m_tools.fakeDialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports[0].contains(QStringLiteral("Form1.PushButton17_Click at line 146\r\r")));
+        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
+        verifyAtRest();
+    }
+
+    void dailyLimit() {
+        QStringList words;
+        for (int i = 0; i < 150; ++i)
+            words << (i % 2 ? QStringLiteral("baby") : QStringLiteral("diamond"));
+        window().wordList().addRows(words);
+        m_service.clearReceivedWords();
+        press("PushButton17");
+        QCOMPARE(m_service.receivedWords().size(), 100);
+        QCOMPARE(window().resultsList().rowCount(), 100);
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{QStringLiteral("Done.\r\n\r\n") + kNotice});
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("100"));
+        QCOMPARE(Settings::get(QStringLiteral("Request date")), QStringLiteral("45000"));
+        verifyAtRest();
+
+        // The same day: refused, nothing looked up, nothing written, but the results are cleared.
+        m_tools.fakeDialogs.boxes.clear();
+        Settings::save(QStringLiteral("Request count"), QStringLiteral("sentinel"));
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{kNotice});
+        QCOMPARE(m_service.receivedWords().size(), 100);
+        QCOMPARE(window().resultsList().rowCount(), 0);
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("sentinel"));
+        verifyAtRest();
+
+        // The next day the count starts again.
+        m_tools.fakeDialogs.boxes.clear();
+        m_tools.fakeClock.day = 45001;
+        window().wordList().clear();
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond")});
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("2"));
+        QCOMPARE(Settings::get(QStringLiteral("Request date")), QStringLiteral("45001"));
+    }
+
+    void storedCountOfTodayRefuses() {
+        Settings::save(QStringLiteral("Request date"), QStringLiteral("45000"));
+        Settings::save(QStringLiteral("Request count"), QStringLiteral("100"));
+        m_form = std::make_unique<Form1>(m_tools, m_spreadsheets);
+        m_form->Form_Load();
+        m_tools.fakeDialogs.boxes.clear();
+        window().wordList().addRow(QStringLiteral("baby"));
+        m_service.clearReceivedWords();
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{kNotice});
+        QVERIFY(m_service.receivedWords().isEmpty());
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("100"));
+        verifyAtRest();
+    }
+
+    void failingStepStillEndsAtRest() {
+        window().wordList().addRow(QStringLiteral("baby"));
+        QSettings probe(Settings::kApplication, Settings::kSection);
+        const QString file = probe.fileName();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file)); // the quota can no longer be saved
+        press("PushButton17");
+        QDir(file).removeRecursively();
+        const QStringList reports = m_tools.fakeDialogs.errorReports();
+        QCOMPARE(reports.size(), 2);
+        QVERIFY(reports[0].contains(QStringLiteral("Form1.PushButton17_Click at line 192\r\r")));
+        QVERIFY(reports[1].contains(QStringLiteral("Form1.PushButton17_Click at line 194\r\r")));
+        QCOMPARE(m_tools.fakeDialogs.texts().last(), QStringLiteral("Done."));
+        verifyAtRest();
+    }
+
+    void optionChangedDuringRunAppliesToLaterRows() {
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond")});
+        auto* check5 = m_form->findChild<QCheckBox*>("Check5");
+        QObject::connect(window().resultsList().model(), &QAbstractItemModel::rowsInserted, check5,
+                         [check5] { check5->setChecked(true); });
+        press("PushButton17");
+        QCOMPARE(results().value(0).text, QString("ba·by"));
+        QCOMPARE(results().value(1).text, QString("diamond - di·a·mond"));
+    }
+
+    void secondPressWhileBusyDoesNothing() {
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond"), QStringLiteral("about")});
+        int pressed = 0;
+        QObject::connect(window().resultsList().model(), &QAbstractItemModel::rowsInserted, m_form.get(), [&] {
+            if (pressed++ == 0)
+                press("PushButton17");
+        });
+        press("PushButton17");
+        QCOMPARE(window().resultsList().rowCount(), 3);
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        QCOMPARE(window().quota().count, 3);
+    }
+
+    void closingDuringRunSavesTheQuotaAndCleansUp() {
+        QStringList words;
+        for (int i = 0; i < 20; ++i)
+            words << QStringLiteral("baby");
+        window().wordList().addRows(words);
+        QObject::connect(window().resultsList().model(), &QAbstractItemModel::rowsInserted, m_form.get(), [this] {
+            if (window().resultsList().rowCount() == 3)
+                QTimer::singleShot(0, m_form.get(), [this] { m_form->close(); });
+        });
+        press("PushButton17");
+        const int made = window().quota().count;
+        QVERIFY2(made >= 3 && made < 20, qPrintable(QString::number(made)));
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QString::number(made));
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{}); // no closing message for a closed window
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes")).count(QStringLiteral("baby")), 20);
+        QCOMPARE(leftInTemp(), QStringList{});
+    }
+};
+
+PARVENNA_TEST_MAIN(TestSplittingRun)
+#include "TestSplittingRun.moc"
