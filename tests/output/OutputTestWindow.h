@@ -35,9 +35,10 @@ struct OutputTestWindow {
     FakePlatformTools tools;
     WindowContext window{words, results, showWord, notFoundEntry, progress, pointer, tools};
 
-    OutputTestWindow() {
-        results.addColumn(QStringLiteral("Results"));
-        results.addColumn(QStringLiteral("Syllables Count"));
+    explicit OutputTestWindow(const QStringList& titles = {QStringLiteral("Results"),
+                                                           QStringLiteral("Syllables Count")}) {
+        for (const QString& title : titles)
+            results.addColumn(title);
     }
     FakeDialogs& dialogs() { return tools.fakeDialogs; }
 };

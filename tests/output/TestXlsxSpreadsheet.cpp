@@ -1,0 +1,294 @@
+#include "OutputTestWindow.h"
+#include "TestEnvironment.h"
+#include "XlsxReader.h"
+#include "common/AppError.h"
+#include "output/ExcelExport.h"
+#include "output/XlsxSpreadsheet.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+// An office suite that only remembers which files it was asked to show.
+class RecordingSuite : public OfficeSuite {
+public:
+    bool installed() override { return isInstalled; }
+    void show(const QString& file) override { shown << file; }
+    bool isInstalled = true;
+    QStringList shown;
+};
+
+using Cell = XlsxSheet::Cell;
+
+Cell text(const QString& value) {
+    return {QStringLiteral("s"), value};
+}
+
+Cell number(const QString& value) {
+    return {QStringLiteral("n"), value};
+}
+
+// A small CSV reader: commas, quoted fields with doubled quotes and line breaks inside.
+QList<QStringList> parseCsv(const QString& csv) {
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        const QChar c = csv[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < csv.size() && csv[i + 1] == QLatin1Char('"'))
+                field += csv[++i];
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << field;
+            field.clear();
+        } else if (c == QLatin1Char('\n')) {
+            rows << (row << field);
+            row.clear();
+            field.clear();
+        } else if (c != QLatin1Char('\r')) {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows << (row << field);
+    return rows;
+}
+
+// The file stores a column's width with the cell padding added (5 pixels of a 7-pixel character).
+bool fits(double stored, double width) {
+    const double padding = stored - width;
+    if (padding >= 0.0 && padding < 1.0)
+        return true;
+    qWarning() << "stored width" << stored << "for width" << width;
+    return false;
+}
+
+} // namespace
+
+class TestXlsxSpreadsheet : public QObject {
+    Q_OBJECT
+private:
+    // Exports the rows through the button handler into a real workbook file and returns its path.
+    QString exportRows(const QStringList& rows, RecordingSuite& suite) {
+        OutputTestWindow w;
+        fillList(w.results, rows);
+        XlsxSpreadsheetProvider provider(suite);
+        ExcelExport(w.window, provider).PushButton13_Click();
+        if (!w.dialogs().boxes.isEmpty())
+            qWarning() << w.dialogs().texts();
+        return suite.shown.isEmpty() ? QString() : suite.shown.last();
+    }
+
+private slots:
+    void cellsReadBack() {
+        const QString longText(10000, QLatin1Char('w'));
+        RecordingSuite suite;
+        const QString file = exportRows({"+ba\u00b7by|2", "cat|Not Found", "+=SUM(A1:A2)|=3", "+@x|+4", "+-x|-5",
+                                         "+a\tb|line\r\nbreak", "+\u0441\u043b\u043e\u0433|\u65e5\u672c\u8a9e",
+                                         "+007|2.50", "+" + longText + "|0.25", "+bell\u0007|12345678901234"},
+                                        suite);
+        QCOMPARE(suite.shown.size(), 1);
+        const XlsxSheet sheet = XlsxReader::read(file);
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        const QMap<QPair<int, int>, Cell> expected{
+            {{1, 1}, text("Results")},
+            {{1, 2}, text("Syllables Count")},
+            {{2, 1}, text("ba\u00b7by")},
+            {{2, 2}, number("2")},
+            {{4, 1}, text("=SUM(A1:A2)")}, // a string, never a formula
+            {{4, 2}, number("3")},         // "=" taken out of the second column
+            {{5, 1}, text("@x")},
+            {{5, 2}, text("+4")},
+            {{6, 1}, text("-x")},
+            {{6, 2}, number("-5")},
+            {{7, 1}, text("a\tb")},
+            {{7, 2}, text("line\r\nbreak")},
+            {{8, 1}, text("\u0441\u043b\u043e\u0433")},
+            {{8, 2}, text("\u65e5\u672c\u8a9e")},
+            {{9, 1}, text("007")},  // leading zeros stay
+            {{9, 2}, text("2.50")}, // so does a trailing zero
+            {{10, 1}, text(longText)},
+            {{10, 2}, number("0.25")},
+            {{11, 1}, text("bell\u0007")},
+            {{11, 2}, text("12345678901234")}, // too long to show as the same number
+        };
+        QCOMPARE(sheet.cells, expected);
+        QCOMPARE(sheet.formulas, 0);
+        QVERIFY(fits(sheet.widths.value(1), XlsxSpreadsheet::kMaxWidth));
+        QVERIFY(fits(sheet.widths.value(2), XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))));
+    }
+
+    // The workbook is a private temporary file, handed over once, after the cells are written.
+    void privateFileShownOnce() {
+        RecordingSuite suite;
+        const QString file = exportRows({"+baby|2"}, suite);
+        QVERIFY(QFileInfo(file).isFile());
+        QVERIFY(file.startsWith(qEnvironmentVariable("TEMP") + QLatin1Char('/')));
+        QCOMPARE(QFileInfo(file).suffix(), QStringLiteral("xlsx"));
+        const QFile::Permissions folder = QFileInfo(QFileInfo(file).absolutePath()).permissions();
+        QVERIFY(!(folder & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ReadGroup)));
+        const QString second = exportRows({"+cat|1"}, suite);
+        QCOMPARE(suite.shown.size(), 2);
+        QVERIFY(second != file); // every export is a new workbook
+    }
+
+    void widthsGrowWithLongestText() {
+        double previous = 0.0;
+        for (const int length : {1, 4, 9, 20, 60, 200}) {
+            RecordingSuite suite;
+            XlsxSpreadsheet sheet(suite);
+            sheet.addWorkbook();
+            sheet.setCell(1, 1, QStringLiteral("T"));
+            sheet.setCell(2, 1, QString(length, QLatin1Char('m')));
+            sheet.setCell(3, 1, QStringLiteral("ab"));
+            sheet.setCell(1, 2, QStringLiteral("Syllables Count"));
+            sheet.autoFitAllColumns();
+            sheet.setVisible(true);
+            const XlsxSheet read = XlsxReader::read(suite.shown.value(0));
+            QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
+            const double width = read.widths.value(1);
+            QVERIFY2(width > previous, qPrintable(QStringLiteral("%1 chars: width %2").arg(length).arg(width)));
+            QVERIFY(width >= length);
+            QVERIFY(fits(read.widths.value(2), XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))));
+            previous = width;
+        }
+        QVERIFY(XlsxSpreadsheet::fittedWidth(QStringLiteral("\u65e5\u672c")) >
+                XlsxSpreadsheet::fittedWidth(QStringLiteral("ab"))); // wide characters count twice
+        QCOMPARE(XlsxSpreadsheet::fittedWidth(QStringLiteral("abc\r\nab")),
+                 XlsxSpreadsheet::fittedWidth(QStringLiteral("abc")));
+    }
+
+    // Fitting follows the cells as they are at that moment; the last fit wins.
+    void fitAtTheMoment() {
+        RecordingSuite suite;
+        XlsxSpreadsheet sheet(suite);
+        sheet.addWorkbook();
+        sheet.setCell(1, 1, QStringLiteral("Results"));
+        sheet.autoFitColumn(1);
+        sheet.setCell(2, 1, QStringLiteral("a much longer result"));
+        sheet.setCell(1, 3, QStringLiteral("never fitted"));
+        sheet.setVisible(true);
+        const XlsxSheet read = XlsxReader::read(suite.shown.value(0));
+        QVERIFY(fits(read.widths.value(1), XlsxSpreadsheet::fittedWidth(QStringLiteral("Results"))));
+        QVERIFY(!read.widths.contains(3));
+    }
+
+    void refusedCells() {
+        RecordingSuite suite;
+        XlsxSpreadsheet sheet(suite);
+        QVERIFY_THROWS_EXCEPTION(AppError, sheet.setCell(1, 1, QStringLiteral("x"))); // no workbook yet
+        sheet.addWorkbook();
+        QVERIFY_THROWS_EXCEPTION(AppError, sheet.setCell(0, 1, QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(AppError, sheet.setCell(1, XlsxSpreadsheet::kMaxColumns + 1, QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(AppError, sheet.setCell(XlsxSpreadsheet::kMaxRows + 1, 1, QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(AppError, sheet.setCell(1, 1, QString(32768, QLatin1Char('x'))));
+        sheet.setCell(XlsxSpreadsheet::kMaxRows, 1, QString(32767, QLatin1Char('x')));
+    }
+
+    void plainDecimal_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("plain");
+        for (const char* yes : {"0", "2", "12", "-5", "0.25", "-0.5", "10.125", "12345678901"})
+            QTest::newRow(yes) << QString::fromLatin1(yes) << true;
+        for (const char* no : {"", "007", "2.50", "2.", ".5", "+4", "-", "-0", "1e5", "1,000", " 5", "5 ", "=3", "0x1F",
+                               "123456789012", "inf", "NaN"})
+            QTest::newRow(qPrintable(QStringLiteral("not '%1'").arg(QString::fromLatin1(no))))
+                << QString::fromLatin1(no) << false;
+    }
+    void plainDecimal() {
+        QFETCH(QString, text);
+        QFETCH(bool, plain);
+        QCOMPARE(XlsxSpreadsheet::isPlainDecimal(text), plain);
+    }
+
+    // How the workbook is shown: LibreOffice's new-document switch, else the desktop's handler, else nothing.
+    void desktopOfficeSuite() {
+        FakeShell shell;
+        DesktopOfficeSuite withSoffice(
+            shell, [] { return QStringLiteral("/opt/office/soffice"); }, [] { return true; });
+        QVERIFY(withSoffice.installed());
+        withSoffice.show(QStringLiteral("/tmp/x/Results.xlsx"));
+        QCOMPARE(shell.started, QStringList{"/opt/office/soffice --calc -n /tmp/x/Results.xlsx"});
+        QVERIFY(shell.opened.isEmpty());
+
+        DesktopOfficeSuite withHandler(
+            shell, [] { return QString(); }, [] { return true; });
+        QVERIFY(withHandler.installed());
+        withHandler.show(QStringLiteral("/tmp/x y/Results.xlsx"));
+        QCOMPARE(shell.opened, QStringList{"file:///tmp/x y/Results.xlsx"});
+        QCOMPARE(QUrl(shell.opened.first()).toLocalFile(), QStringLiteral("/tmp/x y/Results.xlsx"));
+
+        DesktopOfficeSuite nothing(
+            shell, [] { return QString(); }, [] { return false; });
+        QVERIFY(!nothing.installed());
+        QVERIFY_THROWS_EXCEPTION(AppError, nothing.show(QStringLiteral("/tmp/x/Results.xlsx")));
+        XlsxSpreadsheetProvider provider(nothing);
+        QVERIFY(provider.create() == nullptr);
+        QCOMPARE(shell.started.size() + shell.opened.size(), 2);
+    }
+
+    // The whole way with the production office suite, the shell faked: the export ends in one soffice start.
+    void handlerStartsSoffice() {
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2"});
+        DesktopOfficeSuite suite(
+            w.tools.fakeShell, [] { return QStringLiteral("/usr/bin/soffice"); }, [] { return false; });
+        XlsxSpreadsheetProvider provider(suite);
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QVERIFY(w.dialogs().boxes.isEmpty());
+        QCOMPARE(w.tools.fakeShell.started.size(), 1);
+        const QString started = w.tools.fakeShell.started.first();
+        QVERIFY(started.startsWith(QStringLiteral("/usr/bin/soffice --calc -n ")));
+        const XlsxSheet sheet = XlsxReader::read(started.mid(27));
+        QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
+    }
+
+    // An independent reader sees the same cells: LibreOffice converts the workbook to CSV.
+    void libreOfficeReadsTheSameCells() {
+        const QString soffice = DesktopOfficeSuite::findSofficeOnPath();
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed");
+        RecordingSuite suite;
+        const QString file = exportRows(
+            {"+ba\u00b7by|2", "cat|Not Found", "+=1+1|=3", "+@x|-5", "+-x|0.25", "+\u0441\u043b\u043e\u0433|007"},
+            suite);
+        QTemporaryDir out;
+        QProcess convert;
+        convert.start(
+            soffice,
+            {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(out.filePath("profile")).toString(),
+             QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+             QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"), out.path(),
+             file});
+        if (!convert.waitForFinished(180000)) {
+            convert.kill();
+            convert.waitForFinished(5000);
+            QFAIL("soffice did not finish the conversion within 180 s");
+        }
+        QFile csv(out.filePath(QStringLiteral("Results.csv")));
+        QVERIFY2(csv.open(QIODevice::ReadOnly), convert.readAllStandardError().constData());
+        const QList<QStringList> rows = parseCsv(QString::fromUtf8(csv.readAll()));
+        const QList<QStringList> expected{{"Results", "Syllables Count"},
+                                          {"ba\u00b7by", "2"},
+                                          {"", ""},
+                                          {"=1+1", "3"},
+                                          {"@x", "-5"},
+                                          {"-x", "0.25"},
+                                          {"\u0441\u043b\u043e\u0433", "007"}};
+        QCOMPARE(rows, expected);
+    }
+};
+
+PARVENNA_TEST_MAIN(TestXlsxSpreadsheet)
+#include "TestXlsxSpreadsheet.moc"
