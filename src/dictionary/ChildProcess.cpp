@@ -93,7 +93,7 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 }
 
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
-                  ProgressBar* progress, const std::function<bool()>& stop) {
+                  ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs) {
     if (!windowStyle || *windowStyle < 0 || *windowStyle > 6)
         windowStyle = kDefaultWindowStyle;
     // Console programs have no window here: the style is kept for the caller, and the child's output is dropped.
@@ -110,7 +110,7 @@ qint32 RunAndWait(const QString& program, const QStringList& arguments, std::opt
             progress->setBarText(QStringLiteral("Please wait.. %1").arg(polls));
     };
     showPoll();
-    const bool ended = waitForEnd(process, kTimeLimitMs, [&] {
+    const bool ended = waitForEnd(process, timeLimitMs, [&] {
         showPoll();
         return stop && stop();
     });

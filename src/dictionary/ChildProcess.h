@@ -33,7 +33,7 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 // becomes 6 and is written back. When the program cannot be started, returns the start error's number plus
 // kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar" afterwards.
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
-                  ProgressBar* progress, const std::function<bool()>& stop = {});
+                  ProgressBar* progress, const std::function<bool()>& stop = {}, int timeLimitMs = kTimeLimitMs);
 
 // The error number RunAndWait adds to kStartErrorBase for a program that cannot be started: 53 when it does
 // not exist, 70 when it may not be run, 5 otherwise.

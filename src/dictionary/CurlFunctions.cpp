@@ -103,7 +103,7 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
 
     // Without an address or a tool there is nothing that could ever write the answer: no runs, no pauses.
     const bool runnable = !address.isEmpty() && !output.isEmpty() && FileSystem::FileExists(tools.toolProgram());
-    while (runnable) {
+    while (runnable && !stopped()) {
         trap.step(118, [&] {
             std::optional<int> hidden = 0;
             ++m_runs;

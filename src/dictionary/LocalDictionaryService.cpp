@@ -226,6 +226,8 @@ bool LocalDictionaryService::handleRequest(const QHttpServerRequest& request, QT
     }
     const QString word = QUrl::fromPercentEncoding(path.mid(kPath.size()).toUtf8());
     const QString key = request.query().queryItemValue(QStringLiteral("key"), QUrl::FullyDecoded);
+    if (m_received.size() >= kRecordedWords)
+        m_received.removeFirst();
     m_received.append(word);
     int delayMs = m_delayMs;
     if (word.startsWith(kTestPrefix + QStringLiteral("delay:")))

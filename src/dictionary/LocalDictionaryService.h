@@ -40,6 +40,8 @@ public:
         QString label;    // part of speech, may be empty
     };
 
+    static constexpr int kRecordedWords = 10000;
+
     explicit LocalDictionaryService(QObject* parent = nullptr);
 
     // Loads the word data and listens on 127.0.0.1. False (see errorString()) when either fails.
@@ -55,7 +57,7 @@ public:
     // The XML answer for a word: its entries, or suggestions when it is unknown.
     QByteArray answerFor(const QString& word) const;
 
-    // Every request word as received (after decoding), in order of arrival.
+    // The request words as received (after decoding), in order of arrival; the latest kRecordedWords.
     QStringList receivedWords() const { return m_received; }
     void clearReceivedWords() { m_received.clear(); }
 

@@ -150,6 +150,16 @@ private slots:
         QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
     }
 
+    void runAndWaitEndsAChildPastTheTimeLimit() {
+        ProgressBar bar;
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<int> style = 0;
+        QCOMPARE(ChildProcess::RunAndWait(QStringLiteral("sleep"), {QStringLiteral("20")}, style, &bar, {}, 400), -1);
+        QVERIFY2(clock.elapsed() >= 400 && clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(bar.barText(), QStringLiteral("Progress Bar"));
+    }
+
     void runAndWaitEndsTheChildWhenStopped() {
         ProgressBar bar;
         QElapsedTimer clock;
