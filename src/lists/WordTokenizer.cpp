@@ -38,6 +38,32 @@ QString fromUtf8Word(QByteArrayView word) {
     return decoder.decode(word);
 }
 
+// Most words are plain ASCII, the same in UTF-8 and Windows-1252, and are widened directly. Returns the
+// null text when the word holds any other byte.
+QString widenAscii(QByteArrayView word) {
+    QString text(word.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    unsigned char bits = 0;
+    for (const char c : word) {
+        bits |= static_cast<unsigned char>(c);
+        *out++ = static_cast<unsigned char>(c);
+    }
+    return bits < 0x80 ? text : QString();
+}
+
+// The number of words, counted without branches (a word starts wherever a separator is followed by a word
+// character), so that the list is allocated once at its final size.
+qsizetype countWords(const char* p, const char* end) {
+    qsizetype count = 0;
+    bool previousSeparates = true;
+    for (; p < end; ++p) {
+        const bool separates = WordTokenizer::isSeparator(static_cast<unsigned char>(*p));
+        count += previousSeparates & !separates;
+        previousSeparates = separates;
+    }
+    return count;
+}
+
 } // namespace
 
 const std::array<bool, 256> WordTokenizer::kSeparators = buildSeparators();
@@ -58,11 +84,17 @@ QStringList WordTokenizer::wordsOfFile(QByteArrayView bytes) {
     const bool utf8 = bytes.isValidUtf8();
     if (utf8 && bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    QStringList result;
     const auto isSeparatorByte = [](char c) { return kSeparators[static_cast<unsigned char>(c)]; };
-    forEachWord(bytes.data(), bytes.data() + bytes.size(), isSeparatorByte, [&](const char* begin, const char* end) {
-        const QByteArrayView word(begin, end - begin);
-        result.append(utf8 ? fromUtf8Word(word) : TextCodec::fromWindows1252(word));
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    QStringList result;
+    result.reserve(countWords(begin, end));
+    forEachWord(begin, end, isSeparatorByte, [&](const char* first, const char* last) {
+        const QByteArrayView word(first, last - first);
+        QString text = widenAscii(word);
+        if (text.isNull())
+            text = utf8 ? fromUtf8Word(word) : TextCodec::fromWindows1252(word);
+        result.append(std::move(text));
     });
     return result;
 }

@@ -137,7 +137,6 @@ private slots:
     }
     void onlyTheDeleteKeyRemoves() {
         QFETCH(int, key);
-        QCOMPARE(key == 46, key == Qt::Key_Period);
         ListsTestWindow w;
         fill(w.words, {"a", "b"});
         fill(w.results, {"a", "b"});
