@@ -55,7 +55,10 @@ void ListModel::appendRows(const QStringList& texts) {
         return;
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(texts.size()) - 1);
-    m_rows.reserve(m_rows.size() + static_cast<size_t>(texts.size()));
+    // Grow by at least half, so that adding rows one at a time stays linear over the whole list.
+    const size_t needed = m_rows.size() + static_cast<size_t>(texts.size());
+    if (needed > m_rows.capacity())
+        m_rows.reserve(std::max(needed, m_rows.capacity() + m_rows.capacity() / 2));
     for (const QString& text : texts)
         m_rows.push_back(Row{text, {}, false});
     endInsertRows();
