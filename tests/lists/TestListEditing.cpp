@@ -87,6 +87,19 @@ private slots:
         QVERIFY(w.dialogs().boxes.isEmpty());
     }
 
+    void manyClicksOnALongListStayFast() {
+        // Appending one row at a time must not copy the whole list each time.
+        ListsTestWindow w;
+        ListEditing editing(w.window);
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 10000; ++i)
+            editing.PushButton7_Click();
+        QCOMPARE(w.words.rowCount(), 40000);
+        QCOMPARE(w.words.text(39999), QStringLiteral("New Hampshire"));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    }
+
     void removeCurrentRow_data() {
         QTest::addColumn<Which>("which");
         QTest::addColumn<Trigger>("how");
