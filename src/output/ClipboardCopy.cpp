@@ -2,6 +2,7 @@
 
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
+#include "output/CellYield.h"
 #include "output/PaddedField.h"
 #include "ui/ListControl.h"
 #include "ui/WindowContext.h"
@@ -48,7 +49,7 @@ void ClipboardCopy::CopyListviewProperlySpaced(ListControl& list) {
 
 QList<qsizetype> ClipboardCopy::columnWidths(ListControl& list) {
     QList<qsizetype> widths;
-    YieldSlice slice;
+    CellYield slice;
     const int columns = list.columnCount();
     for (int c = 1; c <= columns; ++c) {
         qsizetype width = 0;
@@ -65,7 +66,7 @@ QList<qsizetype> ClipboardCopy::columnWidths(ListControl& list) {
 // Each line: the padded fields with their tabs, less the last tab, less the spaces then at its end, CR LF.
 QString ClipboardCopy::clipboardText(ListControl& list, const QList<qsizetype>& widths) {
     QString text;
-    YieldSlice slice;
+    CellYield slice;
     const int columns = list.columnCount();
     const qsizetype rows = list.rowCount();
     for (qsizetype r = 1; r <= rows; ++r) {

@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
+#include "output/CellYield.h"
 #include "ui/ListControl.h"
 #include "ui/WindowContext.h"
 
@@ -84,7 +85,7 @@ void ExcelExport::writeRows(SpreadsheetApplication& sheet, StepTrap& trap) {
     int sheetRow = 0;
     trap.step(136, [&] { sheetRow = 2; });
     trap.step(138, [&] {
-        YieldSlice slice;
+        CellYield slice;
         const qsizetype rows = list.rowCount();
         const int columns = list.columnCount();
         for (qsizetype r = 1; r <= rows && !m_sheetFailed; ++r) {

@@ -12,7 +12,8 @@
 namespace {
 
 const QString kLocation = QStringLiteral("Main.SaveListviewProperlySpaced");
-const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+// Lines are gathered and handed to the file in chunks of about this many characters.
+constexpr qsizetype kChunk = 32768;
 
 } // namespace
 
@@ -132,24 +133,23 @@ void ListviewFileWriter::writeRows() {
             m_trap.enter(188);
             if (!m_list.checked(r))
                 continue;
-            const QString line = rowLine(r); // 190-208
-            showRowProgress(r, rows);        // 210-220
+            buildRowLine(r);          // 190-208
+            showRowProgress(r, rows); // 210-220
             m_trap.enter(222);
-            writeLine(line);
+            writeLine(m_line);
         }
     });
 }
 
-QString ListviewFileWriter::rowLine(qsizetype row) {
-    QString line;
+void ListviewFileWriter::buildRowLine(qsizetype row) {
+    m_line.resize(0); // keeps its room for the next line
     const int columns = m_list.columnCount();
     for (int c = 1; c <= columns; ++c) {
         m_trap.enter(192);
         m_slice.tick();
         m_trap.enter(194);
-        PaddedField::append(line, m_list.cell(row, c), m_widths.value(c - 1));
+        PaddedField::append(m_line, m_list.cell(row, c), m_widths.value(c - 1));
     }
-    return line;
 }
 
 // The value counts every row, checked or not; the row number joins the text at every thousandth row.
@@ -170,7 +170,15 @@ void ListviewFileWriter::showRowProgress(qsizetype row, qsizetype rows) {
 }
 
 void ListviewFileWriter::writeLine(const QString& line) {
-    const QByteArray bytes = line.toUtf8() + kLineEnd;
+    m_pending += line;
+    m_pending += QStringLiteral("\r\n");
+    if (m_pending.size() >= kChunk)
+        flush();
+}
+
+void ListviewFileWriter::flush() {
+    const QByteArray bytes = m_pending.toUtf8();
+    m_pending.resize(0);
     if (!m_file || m_file->write(bytes) != bytes.size()) {
         m_writeFailed = true;
         throw AppError(AppError::DeviceIOError, QStringLiteral("Device I/O error"));
@@ -178,6 +186,7 @@ void ListviewFileWriter::writeLine(const QString& line) {
 }
 
 void ListviewFileWriter::commit() {
+    flush();
     if (!m_file->commit())
         throw AppError(AppError::DeviceIOError, QStringLiteral("Device I/O error"));
 }

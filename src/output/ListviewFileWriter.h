@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
+#include "output/CellYield.h"
 
 #include <QList>
 #include <QSaveFile>
@@ -32,9 +33,10 @@ private:
     AppError openError() const;
     void writeHeader();
     void writeRows();
-    QString rowLine(qsizetype row);
+    void buildRowLine(qsizetype row);
     void showRowProgress(qsizetype row, qsizetype rows);
     void writeLine(const QString& line);
+    void flush();
     void commit();
     QString writingText() const;
 
@@ -43,8 +45,10 @@ private:
     QString m_name;
     ProgressDisplay* m_progress;
     StepTrap m_trap;
-    YieldSlice m_slice;
+    CellYield m_slice;
     QList<qsizetype> m_widths;
     std::unique_ptr<QSaveFile> m_file;
+    QString m_line;    // the row line being built
+    QString m_pending; // lines not yet handed to the file
     bool m_writeFailed = false;
 };

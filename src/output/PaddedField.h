@@ -9,7 +9,7 @@ namespace PaddedField {
 inline void append(QString& line, const QString& text, qsizetype width) {
     line += text;
     if (width > text.size())
-        line += QString(width - text.size(), QLatin1Char(' '));
+        line.resize(line.size() + width - text.size(), QLatin1Char(' '));
     line += QLatin1Char('\t');
 }
 
