@@ -35,6 +35,7 @@ bool waitForEnd(QProcess& process, int limitMs, const std::function<bool()>& onP
     QTimer poll;
     QTimer limit;
     limit.setSingleShot(true);
+    limit.setTimerType(Qt::PreciseTimer);
     const auto endChild = [&] {
         if (ended)
             return;

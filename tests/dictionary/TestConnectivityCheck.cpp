@@ -71,15 +71,6 @@ private slots:
         QCOMPARE(ConnectivityCheck::ShowsReply(output), reply);
     }
 
-    void pingHostFollowsTheEnvironment() {
-        QCOMPARE(ConnectivityCheck::PingHost(), QStringLiteral("127.0.0.1"));
-        const QByteArray old = qgetenv("PARVENNA_PING_HOST");
-        qputenv("PARVENNA_PING_HOST", "");
-        QVERIFY(!ConnectivityCheck::PingHost().isEmpty());
-        QVERIFY(ConnectivityCheck::PingHost() != QStringLiteral("127.0.0.1"));
-        qputenv("PARVENNA_PING_HOST", old);
-    }
-
     void loopbackReplyShowsNothing() {
         ConnectivityCheck::CheckOnline(m_window); // the real ping tool against 127.0.0.1
         QVERIFY2(m_tools.fakeDialogs.boxes.isEmpty(), qPrintable(m_tools.fakeDialogs.texts().join(QLatin1Char('\n'))));
