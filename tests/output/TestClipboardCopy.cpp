@@ -64,14 +64,6 @@ private slots:
         QCOMPARE(clipboardText(), expected);
     }
 
-    void longCell() {
-        ListControl list;
-        const QString longText(10000, QLatin1Char('y'));
-        setUpList(list, {"Results", "Syllables Count"}, {"+" + longText + "|3", "+ab|1"});
-        ClipboardCopy::CopyListviewProperlySpaced(list);
-        QCOMPARE(clipboardText(), longText + "\t3\r\nab" + spaces(9998) + "\t1\r\n");
-    }
-
     void emptyListLeavesClipboard() {
         OutputTestWindow w;
         ClipboardCopy(w.window).PushButton5_Click();

@@ -95,16 +95,6 @@ private slots:
                                                             "have it installed to use this feature."));
     }
 
-    void probeAlone() {
-        OutputTestWindow w;
-        FakeSpreadsheetProvider provider;
-        QVERIFY(ExcelExport(w.window, provider).SaveResultsAsExcelFileIsExcelInstalled());
-        QVERIFY(w.dialogs().boxes.isEmpty());
-        provider.mode = FakeSpreadsheetProvider::Mode::Throws;
-        QVERIFY(!ExcelExport(w.window, provider).SaveResultsAsExcelFileIsExcelInstalled());
-        QCOMPARE(w.dialogs().texts(), QStringList{ExcelExport::kNotInstalledProbe});
-    }
-
     void ignoredWhileBusy() {
         OutputTestWindow w;
         w.pointer.setPointer(MousePointer::Hourglass);

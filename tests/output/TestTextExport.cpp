@@ -198,25 +198,6 @@ private slots:
         QCOMPARE(display.events.at(done - 2), QStringLiteral("v100.04")); // (1 + 2500) / 2500 * 100
         QCOMPARE(display.events.at(6), QStringLiteral("v0.08"));          // row 1: (1 + 1) / 2500 * 100
         QCOMPARE(readFile(path(QStringLiteral("long.txt"))).count('\n'), 2501);
-
-        // The window's bar shows a value above 100 as 100 and rests afterwards.
-        ProgressBar bar;
-        ProgressBarDisplay barDisplay(bar);
-        barDisplay.setValue(100.04);
-        QCOMPARE(bar.progress(), 100.0);
-    }
-
-    void nameWithoutFolder() {
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        ListControl list;
-        setUpList(list, {"A"}, {"+x"});
-        RecordingDisplay display;
-        FakeDialogs dialogs;
-        TextExport::SaveListviewProperlySpaced(list, QStringLiteral("plain.txt"), &display, dialogs);
-        QDir::setCurrent(previous);
-        QVERIFY(display.events.contains(QStringLiteral("tWriting file: plain.txt")));
-        QCOMPARE(readFile(path(QStringLiteral("plain.txt"))), QByteArray("A\t\r\nx\t\r\n"));
     }
 
     void failingTarget_data() {
@@ -286,24 +267,6 @@ private slots:
         QCOMPARE(readFile(target), "Results" + spaces(1) + "\tSyllables Count\t\r\n" + "baby" + spaces(4) + "\t2" +
                                        spaces(14) + "\t\r\n");
         QCOMPARE(display.events.mid(display.events.size() - 2), (QStringList{"v0.00", "tProgress Bar"}));
-    }
-
-    // The same through the real message loop: a queued handler clears the list at the export's next yield.
-    void listClearedByQueuedHandler() {
-        OutputTestWindow w;
-        fillList(w.results, {"+baby|2", "+cat|1", "dog|1"});
-        bool cleared = false;
-        QTimer::singleShot(0, &w.results, [&] {
-            w.results.clear();
-            cleared = true;
-        });
-        const QString target = path(QStringLiteral("queued.txt"));
-        w.dialogs().fileAnswers.enqueue(target);
-        TextExport(w.window).PushButton4_Click();
-        QVERIFY(cleared); // the export yields at its first progress step
-        QVERIFY(w.dialogs().errorReports().size() <= 1);
-        QCOMPARE(readFile(target), QByteArray("Results\tSyllables Count\t\r\n"));
-        QCOMPARE(w.pointer.pointer(), MousePointer::Default);
     }
 };
 
