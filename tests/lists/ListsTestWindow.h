@@ -31,8 +31,6 @@ public:
 
     void setBusy(bool busy) { pointer.setPointer(busy ? MousePointer::Hourglass : MousePointer::Default); }
 
-    static QStringList rows(const ListControl& list) { return list.texts(); }
-
     ListControl words;
     ListControl results;
     QCheckBox showWord;
