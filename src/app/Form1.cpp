@@ -78,6 +78,12 @@ Form1::Form1(PlatformTools& tools, SpreadsheetProvider& spreadsheets, QWidget* p
     buildControls();
     setTabOrder();
     connectHandlers();
+    centreOnScreen();
+}
+
+void Form1::centreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 Form1::~Form1() = default;
@@ -111,6 +117,11 @@ void Form1::buildControls() {
     for (QWidget* widget : std::initializer_list<QWidget*>{m_frame1, m_frame2, m_check5, m_check1}) {
         widget->setFont(arialBold(9));
         whiteBackground(widget);
+    }
+    for (QWidget* box : std::initializer_list<QWidget*>{m_check5, m_check1}) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Button, Qt::white); // the check box's own face, not only the area behind it
+        box->setPalette(palette);
     }
     for (QWidget* frame : std::initializer_list<QWidget*>{m_frame1, m_frame2}) {
         frame->setMouseTracking(true);

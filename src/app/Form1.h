@@ -60,6 +60,7 @@ private:
     void buildControls();
     QPushButton* addButton(const char* name, const QString& text, int left, int top, int width);
     void setTabOrder();
+    void centreOnScreen();
     void connectHandlers();
     void ApplySkin();
     void SetApplicationTitle();

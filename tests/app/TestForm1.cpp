@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 
 namespace {
@@ -152,6 +153,8 @@ private slots:
         QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(form->windowTitle(), QStringLiteral("Parvenna"));
+        const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((form->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
         for (const char* name : {"Form1", "Frame1", "Frame2", "Check5", "Check1"}) {
             QWidget* widget = QString(name) == "Form1" ? form.get() : form->findChild<QWidget*>(name);
             QCOMPARE(widget->palette().color(QPalette::Window), QColor(Qt::white));
