@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
