@@ -3,6 +3,7 @@
 #include "output/SpreadsheetApplication.h"
 
 #include "FakePlatform.h"
+#include "NoSpreadsheet.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
@@ -14,11 +15,6 @@
 #include <QSettings>
 
 namespace {
-
-class NoSpreadsheet : public SpreadsheetProvider {
-public:
-    std::unique_ptr<SpreadsheetApplication> create() override { return nullptr; }
-};
 
 // The skin and cursor files of these tests live in a folder of their own, not beside the test programs.
 QString programFolder() {

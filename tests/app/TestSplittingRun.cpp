@@ -4,6 +4,7 @@
 #include "output/SpreadsheetApplication.h"
 
 #include "FakePlatform.h"
+#include "NoSpreadsheet.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
@@ -15,11 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-class NoSpreadsheet : public SpreadsheetProvider {
-public:
-    std::unique_ptr<SpreadsheetApplication> create() override { return nullptr; }
-};
 
 const QString kNotice = QStringLiteral("The total number of queries per day has been reached. Only 100 lookups are "
                                        "allowed per day.\r\n\r\nPlease try again tomorrow.");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakePlatform.h"
+#include "TestWindow.h"
 #include "ui/ListControl.h"
 #include "ui/ProgressBar.h"
 #include "ui/WindowContext.h"
@@ -10,38 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-// A pointer that remembers every change, so a test can see the hourglass come and go.
-class RecordingPointer : public PointerHost {
-public:
-    MousePointer pointer() const override { return m_pointer; }
-    void setPointer(MousePointer pointer) override {
-        m_pointer = pointer;
-        changes << pointer;
-    }
-    QList<MousePointer> changes;
-
-private:
-    MousePointer m_pointer = MousePointer::Default;
-};
-
-// The parts of the main window the exports work on, with fake dialogs and shell.
-struct OutputTestWindow {
-    ListControl words;
-    ListControl results;
-    QCheckBox showWord;
-    QCheckBox notFoundEntry;
-    ProgressBar progress;
-    RecordingPointer pointer;
-    FakePlatformTools tools;
-    WindowContext window{words, results, showWord, notFoundEntry, progress, pointer, tools};
-
-    explicit OutputTestWindow(const QStringList& titles = {QStringLiteral("Results"),
-                                                           QStringLiteral("Syllables Count")}) {
-        for (const QString& title : titles)
-            results.addColumn(title);
-    }
-    FakeDialogs& dialogs() { return tools.fakeDialogs; }
-};
+using OutputTestWindow = TestWindow;
 
 // Fills a list from rows written as "cell1|cell2|..." with a leading "+" for a checked row.
 inline void fillList(ListControl& list, const QStringList& rows) {

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "output/SpreadsheetApplication.h"
+
+// A desktop without any spreadsheet program.
+class NoSpreadsheet : public SpreadsheetProvider {
+public:
+    std::unique_ptr<SpreadsheetApplication> create() override { return nullptr; }
+};
