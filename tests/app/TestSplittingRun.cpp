@@ -179,6 +179,15 @@ private slots:
         verifyAtRest();
     }
 
+    void builtInDictionaryWhenNoneIsConfigured() {
+        useService(QString(), QString());
+        press("PushButton7");
+        press("PushButton17");
+        QCOMPARE(results().size(), 4);
+        QCOMPARE(results().value(3), (Row{QString("dem·on·stra·tion"), "4", true}));
+        verifyAtRest();
+    }
+
     void nothingFoundSaysSo() {
         window().wordList().addRow(QStringLiteral("zzzq"));
         press("PushButton17");
