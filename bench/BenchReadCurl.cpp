@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     }
     ToolFiles tools;
     tools.ExtractToolFiles();
-    BenchDialogs dialogs;
+    FakeDialogs dialogs;
     SystemClock clock;
     CurlFunctions curl(dialogs, clock, nullptr);
     const DictionaryEndpoint endpoint{address, [&] { return key; }};
@@ -120,6 +120,6 @@ int main(int argc, char** argv) {
     out << QStringLiteral("bare curl loop median: %1 ms").arg(shellMedian, 0, 'f', 2) << Qt::endl;
     out << QStringLiteral("ratio:                 %1").arg(shellMedian > 0 ? fetchMedian / shellMedian : 0.0, 0, 'f', 3)
         << Qt::endl;
-    out << "error reports: " << dialogs.texts.size() << Qt::endl;
+    out << "error reports: " << dialogs.boxes.size() << Qt::endl;
     return 0;
 }

@@ -59,20 +59,20 @@ double bareCurlLoopMs(const QString& address, const QString& key, const QStringL
 }
 
 double splittingRunMs(const QStringList& words, int& rows, QString& closing) {
-    BenchTools tools;
+    FakePlatformTools tools;
     NoSpreadsheet spreadsheets;
     Form1 form(tools, spreadsheets);
     form.Form_Load();
     form.context().quota().count = 0;
     form.context().wordList().clear();
     form.context().wordList().addRows(words);
-    tools.m_dialogs.texts.clear();
+    tools.fakeDialogs.boxes.clear();
     QElapsedTimer timer;
     timer.start();
     form.findChild<QPushButton*>(QStringLiteral("PushButton17"))->click();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     rows = int(form.context().resultsList().rowCount());
-    closing = tools.m_dialogs.texts.value(0);
+    closing = tools.fakeDialogs.texts().value(0);
     return ms;
 }
 

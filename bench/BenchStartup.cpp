@@ -29,7 +29,7 @@ QString randomWord(QRandomGenerator& random) {
 
 // Child mode: show a window, wait until it is exposed, quit.
 int showAndQuit(bool parvenna) {
-    BenchTools tools;
+    FakePlatformTools tools;
     NoSpreadsheet spreadsheets;
     std::unique_ptr<QWidget> window;
     if (parvenna) {
@@ -64,7 +64,7 @@ void storeMillionWords() {
 // Child mode, in a fresh process so that its peak memory is the program's own.
 int listRestoreAndSave() {
     const long before = peakMemoryMb();
-    BenchTools tools;
+    FakePlatformTools tools;
     NoSpreadsheet spreadsheets;
     Form1 form(tools, spreadsheets);
     QElapsedTimer timer;

@@ -1,38 +1,10 @@
 #pragma once
 
-#include "ui/PlatformTools.h"
+#include "FakePlatform.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
-
-// Quiet seams for benchmarks: boxes are counted, never shown.
-class BenchDialogs : public Dialogs {
-public:
-    void messageBox(const QString& text, const QString&, MessageIcon) override { texts << text; }
-    QString inputBox(const QString&, const QString&) override { return {}; }
-    void showOpen(CommonDialog& dialog) override { dialog.fileName.clear(); }
-    void showSave(CommonDialog& dialog) override { dialog.fileName.clear(); }
-    QStringList texts;
-};
-
-class BenchShell : public Shell {
-public:
-    void openAddress(const QString&) override {}
-    void startDetached(const QString&, const QStringList&) override {}
-};
-
-class BenchTools : public PlatformTools {
-public:
-    Dialogs& dialogs() override { return m_dialogs; }
-    Clock& clock() override { return m_clock; }
-    Random& random() override { return m_random; }
-    Shell& shell() override { return m_shell; }
-    BenchDialogs m_dialogs;
-    SystemClock m_clock;
-    SystemRandom m_random;
-    BenchShell m_shell;
-};
 
 // The high-water mark of this process's resident memory (VmHWM; unlike getrusage it starts anew at exec).
 inline long peakMemoryMb() {
