@@ -31,13 +31,14 @@ void SplittingRun::PushButton17_Click() {
         trap.step(122, [&] { m_window.setPointer(MousePointer::Hourglass); });
         trap.enter(124);
         DictionaryEndpoint endpoint;
-        trap.step(126, [&] {
+        const bool ready = trap.step(126, [&] {
             m_tools->ExtractToolFiles();
             endpoint = DictionaryLocation::effectiveEndpoint();
         });
         CurlFunctions curl(m_window.dialogs(), m_window.clock(), &m_window.progressBar(),
                            [this] { return m_window.closing(); });
-        const Walk walk = walkWords(trap, curl, endpoint);
+        // Without the tool nothing can be looked up: the walk would only count lookups that never happened.
+        const Walk walk = ready ? walkWords(trap, curl, endpoint) : Walk{};
         finish(trap, walk);
     }
     m_running = false;

@@ -309,6 +309,22 @@ private slots:
         verifyAtRest();
     }
 
+    void withoutCurlNothingIsLookedUpOrCounted() {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", qEnvironmentVariable("TEMP").toUtf8()); // no curl on this path
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond")});
+        press("PushButton17");
+        qputenv("PATH", path);
+        const QStringList reports = m_tools.fakeDialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports[0].startsWith(QStringLiteral("curl was not found")));
+        QVERIFY(reports[0].contains(QStringLiteral("Form1.PushButton17_Click at line 126\r\r")));
+        QCOMPARE(window().quota().count, 0);
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("0"));
+        QCOMPARE(m_tools.fakeDialogs.texts().last(), QStringLiteral("No word was found."));
+        verifyAtRest();
+    }
+
     void optionChangedDuringRunAppliesToLaterRows() {
         window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond")});
         auto* check5 = m_form->findChild<QCheckBox*>("Check5");
