@@ -48,6 +48,11 @@ void ListControl::addRows(const QStringList& texts) {
     m_model->appendRows(texts);
 }
 
+void ListControl::addRows(WordBlock words) {
+    if (!m_model->appendBlock(std::move(words)))
+        throw AppError::subscriptOutOfRange();
+}
+
 qsizetype ListControl::rowCount() const {
     return m_model->size();
 }
@@ -59,14 +64,14 @@ void ListControl::checkRow(qsizetype row) const {
 
 QString ListControl::text(qsizetype row) const {
     checkRow(row);
-    return m_model->row(row - 1).text;
+    return m_model->text(row - 1);
 }
 
 QString ListControl::subItem(qsizetype row, int k) const {
     checkRow(row);
     if (k < 1)
         throw AppError::subscriptOutOfRange();
-    const QStringList& subItems = m_model->row(row - 1).subItems;
+    const QStringList& subItems = m_model->subItems(row - 1);
     return k <= subItems.size() ? subItems[k - 1] : QString();
 }
 
@@ -79,7 +84,7 @@ void ListControl::setSubItem(qsizetype row, int k, const QString& text) {
 
 bool ListControl::checked(qsizetype row) const {
     checkRow(row);
-    return m_model->row(row - 1).checked;
+    return m_model->checked(row - 1);
 }
 
 void ListControl::setChecked(qsizetype row, bool checked) {
@@ -121,7 +126,7 @@ QStringList ListControl::texts() const {
     QStringList result;
     result.reserve(m_model->size());
     for (qsizetype i = 0; i < m_model->size(); ++i)
-        result << m_model->row(i).text;
+        result << m_model->text(i);
     return result;
 }
 

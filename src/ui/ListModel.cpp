@@ -1,7 +1,7 @@
 #include "ui/ListModel.h"
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(std::min<size_t>(m_rows.size(), INT32_MAX));
+    return parent.isValid() ? 0 : static_cast<int>(std::min<size_t>(m_spans.size(), INT32_MAX));
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -11,15 +11,16 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const Row& r = m_rows[static_cast<size_t>(index.row())];
+    const qsizetype row = index.row();
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
         if (index.column() == 0)
-            return r.text;
+            return text(row);
+        const QStringList& items = subItems(row);
         const qsizetype k = index.column() - 1;
-        return k < r.subItems.size() ? r.subItems[k] : QString();
+        return k < items.size() ? items[k] : QString();
     }
     if (role == Qt::CheckStateRole && index.column() == 0)
-        return r.checked ? Qt::Checked : Qt::Unchecked;
+        return checked(row) ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
@@ -50,44 +51,128 @@ void ListModel::addColumn(const QString& title) {
     endInsertColumns();
 }
 
+void ListModel::beginAppend(qsizetype count) {
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(count) - 1);
+    // Grow by at least half, so that adding rows one at a time stays linear over the whole list.
+    const size_t needed = m_spans.size() + static_cast<size_t>(count);
+    if (needed > m_spans.capacity())
+        m_spans.reserve(std::max(needed, m_spans.capacity() + m_spans.capacity() / 2));
+}
+
 void ListModel::appendRows(const QStringList& texts) {
     if (texts.isEmpty())
         return;
-    const int first = rowCount();
-    beginInsertRows({}, first, first + static_cast<int>(texts.size()) - 1);
-    // Grow by at least half, so that adding rows one at a time stays linear over the whole list.
-    const size_t needed = m_rows.size() + static_cast<size_t>(texts.size());
-    if (needed > m_rows.capacity())
-        m_rows.reserve(std::max(needed, m_rows.capacity() + m_rows.capacity() / 2));
+    qsizetype characters = 0;
     for (const QString& text : texts)
-        m_rows.push_back(Row{text, {}, false});
+        characters += text.size();
+    const qsizetype needed = m_pool.size() + characters;
+    if (needed > m_pool.capacity())
+        m_pool.reserve(std::max(needed, m_pool.capacity() + m_pool.capacity() / 2));
+    beginAppend(texts.size());
+    for (const QString& text : texts) {
+        m_spans.push_back({m_pool.size(), text.size()});
+        m_pool.append(text);
+    }
+    m_usedChars += characters;
     endInsertRows();
+}
+
+bool ListModel::appendBlock(WordBlock block) {
+    const qsizetype characters = block.coveredCharacters();
+    if (characters < 0)
+        return false;
+    if (block.spans.empty())
+        return true;
+    const qsizetype count = block.size();
+    if (m_spans.empty() && m_pool.isEmpty()) {
+        // The first words of an empty list: the block becomes the list's storage as it is.
+        beginInsertRows({}, 0, static_cast<int>(count) - 1);
+        m_pool = std::move(block.pool);
+        m_spans = std::move(block.spans);
+    } else {
+        beginAppend(count);
+        const qsizetype base = m_pool.size();
+        const qsizetype needed = base + block.pool.size();
+        if (needed > m_pool.capacity())
+            m_pool.reserve(std::max(needed, m_pool.capacity() + m_pool.capacity() / 2));
+        m_pool.append(block.pool);
+        for (const TextSpan& span : block.spans)
+            m_spans.push_back({base + span.offset, span.length});
+    }
+    m_usedChars += characters;
+    endInsertRows();
+    compactIfMostlyUnused();
+    return true;
 }
 
 void ListModel::removeRowAt(qsizetype row) {
     beginRemoveRows({}, static_cast<int>(row), static_cast<int>(row));
-    m_rows.erase(m_rows.begin() + row);
+    m_usedChars -= m_spans[static_cast<size_t>(row)].length;
+    m_spans.erase(m_spans.begin() + row);
+    if (row < static_cast<qsizetype>(m_extras.size()))
+        m_extras.erase(m_extras.begin() + row);
     endRemoveRows();
+    compactIfMostlyUnused();
 }
 
 void ListModel::clearRows() {
     beginResetModel();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    m_spans.clear();
+    m_spans.shrink_to_fit();
+    m_extras.clear();
+    m_extras.shrink_to_fit();
+    m_pool = QString();
+    m_usedChars = 0;
     endResetModel();
 }
 
+// Rebuilds the pool from the rows' texts when less than half of it is still in use. The texts stay the
+// same, so the view is not told.
+void ListModel::compactIfMostlyUnused() {
+    if (m_pool.size() - m_usedChars <= m_usedChars)
+        return;
+    QString pool;
+    pool.reserve(m_usedChars);
+    for (TextSpan& span : m_spans) {
+        const qsizetype offset = pool.size();
+        pool.append(QStringView(m_pool).sliced(span.offset, span.length));
+        span.offset = offset;
+    }
+    m_pool = std::move(pool);
+}
+
+QString ListModel::text(qsizetype row) const {
+    const TextSpan& span = m_spans[static_cast<size_t>(row)];
+    return QString(m_pool.constData() + span.offset, span.length);
+}
+
+const QStringList& ListModel::subItems(qsizetype row) const {
+    static const QStringList none;
+    return row < static_cast<qsizetype>(m_extras.size()) ? m_extras[static_cast<size_t>(row)].subItems : none;
+}
+
+bool ListModel::checked(qsizetype row) const {
+    return row < static_cast<qsizetype>(m_extras.size()) && m_extras[static_cast<size_t>(row)].checked;
+}
+
+ListModel::Extras& ListModel::extras(qsizetype row) {
+    if (row >= static_cast<qsizetype>(m_extras.size()))
+        m_extras.resize(static_cast<size_t>(row) + 1);
+    return m_extras[static_cast<size_t>(row)];
+}
+
 void ListModel::setSubItem(qsizetype row, qsizetype k, const QString& text) {
-    QStringList& subItems = m_rows[static_cast<size_t>(row)].subItems;
-    while (subItems.size() < k)
-        subItems << QString();
-    subItems[k - 1] = text;
+    QStringList& items = extras(row).subItems;
+    while (items.size() < k)
+        items << QString();
+    items[k - 1] = text;
     const QModelIndex cell = index(static_cast<int>(row), static_cast<int>(k));
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
 void ListModel::setChecked(qsizetype row, bool checked) {
-    m_rows[static_cast<size_t>(row)].checked = checked;
+    extras(row).checked = checked;
     const QModelIndex cell = index(static_cast<int>(row), 0);
     emit dataChanged(cell, cell, {Qt::CheckStateRole});
 }

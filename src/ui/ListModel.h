@@ -1,20 +1,19 @@
 #pragma once
 
+#include "ui/WordBlock.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
-// Rows of a list control: a main text, sub-item texts and a check mark, in one contiguous vector.
+// Rows of a list control. The main texts of all rows live back to back in one pool string, each row holding
+// only its span in it, so that a list of a million words is not a million strings. A removed row leaves its
+// characters behind in the pool until more than half of the pool is unused; then the pool is rebuilt.
+// Sub-items and check marks are kept per row, only for rows up to the last one that has any.
 class ListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    struct Row {
-        QString text;
-        QStringList subItems;
-        bool checked = false;
-    };
-
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -27,14 +26,34 @@ public:
     void addColumn(const QString& title);
     const QStringList& titles() const { return m_titles; }
     void appendRows(const QStringList& texts);
+    bool appendBlock(WordBlock block); // false, adding nothing, when a span leaves the block's pool
     void removeRowAt(qsizetype row);
     void clearRows();
-    const Row& row(qsizetype row) const { return m_rows[static_cast<size_t>(row)]; }
-    qsizetype size() const { return static_cast<qsizetype>(m_rows.size()); }
+    qsizetype size() const { return static_cast<qsizetype>(m_spans.size()); }
+
+    // Rows counted from 0.
+    QString text(qsizetype row) const;
+    const QStringList& subItems(qsizetype row) const;
+    bool checked(qsizetype row) const;
     void setSubItem(qsizetype row, qsizetype k, const QString& text);
     void setChecked(qsizetype row, bool checked);
 
+    // Characters held in the pool, used or not (for tests of the pool's upkeep).
+    qsizetype poolSize() const { return m_pool.size(); }
+
 private:
+    struct Extras {
+        QStringList subItems;
+        bool checked = false;
+    };
+
+    void beginAppend(qsizetype count);
+    void compactIfMostlyUnused();
+    Extras& extras(qsizetype row);
+
     QStringList m_titles;
-    std::vector<Row> m_rows;
+    QString m_pool;
+    std::vector<TextSpan> m_spans;
+    qsizetype m_usedChars = 0;    // characters of the pool that some row's span covers
+    std::vector<Extras> m_extras; // never longer than m_spans; rows past its end have neither
 };
