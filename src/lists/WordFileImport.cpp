@@ -83,8 +83,7 @@ void WordFileImport::LoadTextFileIntoListview(ListControl& list, const QString& 
         window.message(kFileNotFound);
         return;
     }
-    QStringList words = WordTokenizer::wordsOfFile(readWholeFile(path));
-    list.addRows(words);
+    list.addRows(WordTokenizer::wordBlockOfFile(readWholeFile(path)));
 }
 
 QString WordFileImport::RemoveDoubleBackslashes(const QString& path) {

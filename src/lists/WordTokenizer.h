@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WordBlock.h"
+
 #include <QByteArrayView>
 #include <QStringList>
 #include <QStringView>
@@ -20,6 +22,9 @@ public:
     // The words of a word file's bytes, in order. Valid UTF-8 is read as UTF-8 (a leading byte-order mark
     // dropped), anything else as Windows-1252.
     static QStringList wordsOfFile(QByteArrayView bytes);
+
+    // The same words as wordsOfFile, held back to back in one pool (for appending a whole file to a list).
+    static WordBlock wordBlockOfFile(QByteArrayView bytes);
 
     static constexpr const char* kPunctuation = "~`!@#$%^&*()_+|-=\\{}[]:\";'<>?,./";
 
