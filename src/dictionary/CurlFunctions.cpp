@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 #include "common/StepTrap.h"
 #include "common/TextCodec.h"
+#include "common/Trim.h"
 #include "dictionary/ChildProcess.h"
 #include "dictionary/ToolFiles.h"
 #include "ui/Platform.h"
@@ -21,17 +22,6 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 constexpr int kWaitSliceMs = 50;
-
-// Leading and trailing spaces removed (other blanks are part of the word).
-QString trimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 // Every byte but letters, digits, "-", "_" and "~" is encoded; dots too, so that a word like ".." stays a word
 // and is never taken for a path step.
@@ -71,7 +61,7 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
     if (scheme == QLatin1String("http") && !isLocalHost(url.host()) && !key.isEmpty())
         throw AppError::withText(
             QStringLiteral("The service key is sent to %1 only over https, not over plain http.").arg(url.host()));
-    return base + kServicePath + encodePart(trimSpaces(word)) + QStringLiteral("?key=") + encodePart(trimSpaces(key));
+    return base + kServicePath + encodePart(TrimSpaces(word)) + QStringLiteral("?key=") + encodePart(TrimSpaces(key));
 }
 
 QStringList CurlFunctions::CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath) {
@@ -93,7 +83,7 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
     trap.step(100, [&] { DeleteFileForced(output); });
     trap.step(102, [&] { key.clear(); });
     trap.step(104, [&] { key = endpoint.assembleKey ? endpoint.assembleKey() : QString(); });
-    trap.step(106, [&] { key = trimSpaces(key); });
+    trap.step(106, [&] { key = TrimSpaces(key); });
     trap.step(108, [&] { address = RequestAddress(endpoint.address, word, key); });
     trap.step(110, [&] { wipe(key); });
     wipe(key); // also when an earlier step failed

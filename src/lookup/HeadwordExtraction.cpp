@@ -1,18 +1,9 @@
 #include "lookup/HeadwordExtraction.h"
 
+#include "common/Trim.h"
+
 namespace HeadwordExtraction {
 namespace {
-
-// Leading and trailing spaces only; tabs and other blanks stay.
-QString trimSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
 
 Result malformed(int step, const QString& what) {
     Result result;
@@ -24,7 +15,7 @@ Result malformed(int step, const QString& what) {
 } // namespace
 
 bool isFound(const QString& answer, const QString& word) {
-    const QString marker = QStringLiteral("<entry id=\"") + trimSpaces(word);
+    const QString marker = QStringLiteral("<entry id=\"") + TrimSpaces(word);
     return answer.contains(marker, Qt::CaseInsensitive);
 }
 
@@ -48,7 +39,7 @@ Result extract(const QString& answer, const QString& word) {
     const qsizetype contentEnd = answer.indexOf(QStringLiteral("</hw>"), contentStart, Qt::CaseInsensitive);
     if (contentEnd < 0)
         return malformed(150, QStringLiteral("no end to its headword element"));
-    QString split = trimSpaces(answer.mid(contentStart, contentEnd - contentStart));
+    QString split = TrimSpaces(answer.mid(contentStart, contentEnd - contentStart));
     // (152) blanks become boundaries, (154) every boundary becomes a middle dot, (156) the count
     split.replace(QLatin1Char(' '), QLatin1Char('*'));
     split.replace(QLatin1Char('*'), kMiddleDot);

@@ -2,6 +2,7 @@
 
 #include "common/Settings.h"
 #include "common/StepTrap.h"
+#include "common/Trim.h"
 #include "ui/WindowContext.h"
 
 namespace ResultOptions {
@@ -10,16 +11,6 @@ namespace {
 void store(WindowContext& window, const QString& location, const QString& key, bool ticked) {
     StepTrap trap{window.dialogs(), location};
     trap.step(100, [&] { Settings::save(key, ticked ? QStringLiteral("1") : QStringLiteral("0")); });
-}
-
-QString trimmedWord(const QString& word) {
-    qsizetype start = 0;
-    qsizetype end = word.size();
-    while (start < end && word[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && word[end - 1] == QLatin1Char(' '))
-        --end;
-    return word.mid(start, end - start);
 }
 
 } // namespace
@@ -34,7 +25,7 @@ void Check5_Click(WindowContext& window, bool ticked) {
 
 ResultRow rowFor(const QString& word, bool found, const QString& splitText, int syllables, bool showWord,
                  bool notFoundEntry) {
-    const QString prefix = showWord ? trimmedWord(word) + QStringLiteral(" - ") : QString();
+    const QString prefix = showWord ? TrimSpaces(word) + QStringLiteral(" - ") : QString();
     if (found)
         return {true, prefix + splitText, QString::number(syllables), true};
     if (notFoundEntry)

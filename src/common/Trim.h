@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The text without leading and trailing spaces. Only the space counts: tabs and other blanks stay, as the
+// program's word handling has always treated them.
+QString TrimSpaces(const QString& text);
