@@ -29,13 +29,6 @@ QString encodePart(const QString& text) {
     return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArray(), QByteArrayLiteral(".")));
 }
 
-bool isLocalHost(const QString& host) {
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
-}
-
 // Overwrites the text's characters before it is emptied, so the key does not linger in freed memory.
 void wipe(QString& text) {
     text.fill(QLatin1Char('\0'));
@@ -48,6 +41,13 @@ void wipe(QString& text) {
 CurlFunctions::CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop)
     : m_sink(sink), m_clock(clock), m_progress(progress), m_stop(std::move(stop)) {}
 
+bool CurlFunctions::IsLoopbackHost(const QString& host) {
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
 QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QString& word, const QString& key) {
     QString base = serviceAddress.trimmed();
     while (base.endsWith(QLatin1Char('/')))
@@ -58,7 +58,7 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
         (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
         throw AppError::withText(
             QStringLiteral("The dictionary service address \"%1\" is not of the form https://host.").arg(base));
-    if (scheme == QLatin1String("http") && !isLocalHost(url.host()) && !key.isEmpty())
+    if (scheme == QLatin1String("http") && !IsLoopbackHost(url.host()) && !key.isEmpty())
         throw AppError::withText(
             QStringLiteral("The service key is sent to %1 only over https, not over plain http.").arg(url.host()));
     return base + kServicePath + encodePart(TrimSpaces(word)) + QStringLiteral("?key=") + encodePart(TrimSpaces(key));

@@ -43,6 +43,9 @@ public:
     // travel over plain http to a host outside this computer.
     static QString RequestAddress(const QString& serviceAddress, const QString& word, const QString& key);
 
+    // localhost or an address in 127.0.0.0/8 (or ::1): the only hosts a key may reach over plain http.
+    static bool IsLoopbackHost(const QString& host);
+
     // curl's arguments for one request: -X GET address --output file --cacert bundle.
     static QStringList CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath);
 

@@ -2,10 +2,10 @@
 
 #include "common/AppError.h"
 #include "common/Settings.h"
+#include "dictionary/CurlFunctions.h"
 #include "dictionary/LocalDictionaryService.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QUrl>
 #include <QUuid>
 
@@ -17,13 +17,6 @@ QString configured(const char* variable, const QString& settingsKey, const char*
         return qEnvironmentVariable(variable).trimmed();
     const QString stored = Settings::get(settingsKey).trimmed();
     return stored.isEmpty() ? QString::fromUtf8(buildDefault) : stored;
-}
-
-bool isLoopback(const QString& host) {
-    if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
 }
 
 // The built-in dictionary lives as long as the program once it was needed.
@@ -51,7 +44,8 @@ QString normalisedAddress(const QString& configuredAddress) {
     if (!address.contains(QStringLiteral("://")))
         address.prepend(QStringLiteral("https://"));
     QUrl url(address);
-    if (url.scheme().compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0 && !isLoopback(url.host())) {
+    if (url.scheme().compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0 &&
+        !CurlFunctions::IsLoopbackHost(url.host())) {
         url.setScheme(QStringLiteral("https"));
         address = url.toString();
     }
