@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -51,4 +52,15 @@ void TestEnvironment::clearSettings() {
     QSettings store(QStringLiteral("Orvanta"), QStringLiteral("Parvenna"));
     store.clear();
     store.sync();
+}
+
+UnwritableSettings::UnwritableSettings() {
+    QSettings probe(QStringLiteral("Orvanta"), QStringLiteral("Parvenna"));
+    m_file = probe.fileName();
+    QFile::remove(m_file);
+    m_active = QDir().mkpath(m_file);
+}
+
+UnwritableSettings::~UnwritableSettings() {
+    QDir(m_file).removeRecursively();
 }

@@ -23,6 +23,20 @@ private:
     QString m_root;
 };
 
+// While alive, the settings file is a folder: no user, not even root, can write the settings.
+class UnwritableSettings {
+public:
+    UnwritableSettings();
+    ~UnwritableSettings();
+    UnwritableSettings(const UnwritableSettings&) = delete;
+    UnwritableSettings& operator=(const UnwritableSettings&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    QString m_file;
+    bool m_active = false;
+};
+
 // Like QTEST_MAIN, with the test environment in place before the application object exists.
 #define PARVENNA_TEST_MAIN(TestObject)                                                                                 \
     int main(int argc, char** argv) {                                                                                  \
