@@ -1,5 +1,6 @@
 // Per-word cost of a dictionary fetch: ReadCurl against parvenna-dictionary on 127.0.0.1, next to a bare shell
 // loop of "curl -s -o FILE URL" on the same addresses, in the same run. Prints both medians and their ratio.
+#include "common/DataFiles.h"
 #include "dictionary/CurlFunctions.h"
 #include "dictionary/LocalDictionaryService.h"
 #include "dictionary/ToolFiles.h"
@@ -19,7 +20,7 @@ constexpr int kWarmUp = 10;
 constexpr int kRound = 20;
 
 QStringList benchWords() {
-    QFile file(LocalDictionaryService::defaultDataFile());
+    QFile file(DataFiles::path(QStringLiteral("words.txt")));
     QStringList words;
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         while (!file.atEnd() && words.size() < kWords) {

@@ -3,7 +3,7 @@
 // run. Prints figures; asserts nothing.
 #include "BenchSupport.h"
 #include "app/Form1.h"
-#include "dictionary/LocalDictionaryService.h"
+#include "common/DataFiles.h"
 #include "output/SpreadsheetApplication.h"
 
 #include <QApplication>
@@ -24,7 +24,7 @@ public:
 };
 
 QStringList hundredWords() {
-    QFile data(LocalDictionaryService::defaultDataFile());
+    QFile data(DataFiles::path(QStringLiteral("words.txt")));
     data.open(QIODevice::ReadOnly);
     QStringList words;
     for (const QByteArray& line : data.readAll().split('\n')) {

@@ -3,11 +3,13 @@
 #include "dictionary/ChildProcess.h"
 #include "ui/WindowContext.h"
 
+#include <QUrl>
+
 namespace ConnectivityCheck {
 
-QString PingHost() {
+QString PingHost(const QString& serviceAddress) {
     const QString host = qEnvironmentVariable("PARVENNA_PING_HOST");
-    return host.isEmpty() ? QStringLiteral("www.google.com") : host;
+    return host.isEmpty() ? QUrl(serviceAddress).host() : host;
 }
 
 bool ShowsReply(const QString& output) {
@@ -15,9 +17,9 @@ bool ShowsReply(const QString& output) {
            output.contains(QLatin1String("bytes from"), Qt::CaseInsensitive);
 }
 
-void CheckOnline(WindowContext& window, const QString& pingProgram) {
+void CheckOnline(WindowContext& window, const QString& serviceAddress, const QString& pingProgram) {
     const QStringList arguments{QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("2"),
-                                PingHost()};
+                                PingHost(serviceAddress)};
     const QString output = ChildProcess::CaptureCommandOutput(pingProgram, arguments, true, false, true);
     if (!ShowsReply(output))
         window.message(kOfflineWarning);

@@ -4,19 +4,21 @@
 
 class WindowContext;
 
-// The start-up check that the computer is online: one echo request with the system's ping tool.
+// The start-up check that the dictionary service can be reached: one echo request with the system's ping tool.
+// It is made only when a service is configured; the built-in dictionary needs no network.
 namespace ConnectivityCheck {
 
 inline const QString kOfflineWarning = QStringLiteral("You must be online to use this software accurately.");
 
-// The host that is pinged: $PARVENNA_PING_HOST when set and not empty, else a well-known public host.
-QString PingHost();
+// The host that is pinged: $PARVENNA_PING_HOST when set and not empty, else the host of the service address.
+QString PingHost(const QString& serviceAddress);
 
 // True when the ping tool's output shows a reply ("bytes=" or "bytes from", any letter case).
 bool ShowsReply(const QString& output);
 
-// Pings the host once (ping -c 1 -W 2 HOST) and, when the output shows no reply, tells the user once.
+// Pings the service's host once (ping -c 1 -W 2 HOST) and, when the output shows no reply, tells the user once.
 // Nothing else changes; start-up goes on either way. Failures reach the caller.
-void CheckOnline(WindowContext& window, const QString& pingProgram = QStringLiteral("ping"));
+void CheckOnline(WindowContext& window, const QString& serviceAddress,
+                 const QString& pingProgram = QStringLiteral("ping"));
 
 } // namespace ConnectivityCheck

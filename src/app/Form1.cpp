@@ -8,8 +8,10 @@
 #include "common/Numbers.h"
 #include "common/Settings.h"
 #include "common/StepTrap.h"
+#include "lexicon/BuiltInDictionary.h"
 #include "lists/ListEditing.h"
 #include "lists/WordFileImport.h"
+#include "lookup/DictionaryLocation.h"
 #include "lookup/ResultOptions.h"
 #include "lookup/SplittingRun.h"
 #include "output/ClipboardCopy.h"
@@ -22,6 +24,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -243,7 +246,13 @@ void Form1::onBackgroundMouseMove() {
 void Form1::Form_Load() {
     StepTrap trap{m_context.dialogs(), QStringLiteral("Form1.Form_Load")};
     trap.step(100, [&] { ApplySkin(); });
-    trap.step(102, [&] { ConnectivityCheck::CheckOnline(m_context); });
+    trap.step(102, [&] {
+        const QString service = DictionaryLocation::effectiveEndpoint().address;
+        if (service.isEmpty())
+            QTimer::singleShot(0, this, [] { BuiltInDictionary::preload(); }); // read while the window shows
+        else
+            ConnectivityCheck::CheckOnline(m_context, service);
+    });
     trap.step(104, [&] {
         setWindowTitle(kProductName);
         setWindowIcon(QIcon::fromTheme(QStringLiteral("accessories-dictionary")));

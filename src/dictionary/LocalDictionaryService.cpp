@@ -1,8 +1,9 @@
 #include "dictionary/LocalDictionaryService.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+#include "common/AppError.h"
+#include "lexicon/BuiltInDictionary.h"
+#include "lexicon/WordKey.h"
+
 #include <QHttpServerRequest>
 #include <QPointer>
 #include <QTcpSocket>
@@ -48,33 +49,6 @@ QByteArray utf16WithMark(const QByteArray& utf8) {
     return bytes;
 }
 
-qsizetype commonPrefix(const QString& a, const QString& b) {
-    const qsizetype limit = std::min(a.size(), b.size());
-    qsizetype length = 0;
-    while (length < limit && a[length] == b[length])
-        ++length;
-    return length;
-}
-
-// One data line: word|headword[:label]|headword[:label]...
-bool parseLine(const QString& line, QString& word, QList<LocalDictionaryService::Homograph>& homographs) {
-    const QStringList fields = line.split(QLatin1Char('|'));
-    if (fields.size() < 2)
-        return false;
-    word = fields.front().trimmed();
-    homographs.clear();
-    for (qsizetype i = 1; i < fields.size(); ++i) {
-        const QString field = fields[i].trimmed();
-        const qsizetype colon = field.indexOf(QLatin1Char(':'));
-        LocalDictionaryService::Homograph homograph{colon < 0 ? field : field.left(colon).trimmed(),
-                                                    colon < 0 ? QString() : field.mid(colon + 1).trimmed()};
-        if (homograph.headword.isEmpty())
-            return false;
-        homographs.append(homograph);
-    }
-    return !word.isEmpty();
-}
-
 } // namespace
 
 LocalDictionaryService::LocalDictionaryService(QObject* parent) : QAbstractHttpServer(parent) {}
@@ -83,21 +57,12 @@ QString LocalDictionaryService::newKey() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-QString LocalDictionaryService::defaultDataFile() {
-    const QString name = QStringLiteral("/data/words.txt");
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    for (const QString& folder : {programFolder, programFolder + QStringLiteral("/..")}) {
-        if (QFileInfo::exists(folder + name))
-            return QFileInfo(folder + name).canonicalFilePath();
-    }
-    return QStringLiteral(PARVENNA_DATA_DIR) + QStringLiteral("/words.txt");
-}
-
 bool LocalDictionaryService::start(const Options& options) {
     m_key = options.key.isEmpty() ? newKey() : options.key;
     m_behaviour = options.behaviour;
     m_delayMs = std::max(0, options.delayMs);
-    if (!load(options.dataFile.isEmpty() ? defaultDataFile() : options.dataFile))
+    m_testWords = options.testWords;
+    if (!load(options.dataFiles))
         return false;
     m_port = listen(QHostAddress::LocalHost, options.port);
     if (m_port == 0) {
@@ -111,49 +76,59 @@ QString LocalDictionaryService::address() const {
     return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
 }
 
-bool LocalDictionaryService::load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        m_error = QStringLiteral("The word data %1 could not be read.").arg(path);
-        return false;
-    }
-    m_words.clear();
-    int lineNumber = 0;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        ++lineNumber;
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        Word entry;
-        if (!parseLine(line, entry.word, entry.homographs)) {
-            m_error = QStringLiteral("Line %1 of %2 is not of the form word|headword.").arg(lineNumber).arg(path);
+bool LocalDictionaryService::load(const QStringList& files) {
+    if (files.isEmpty()) {
+        try {
+            // The shared dictionary lives as long as the program: the service only borrows it.
+            m_dictionary =
+                std::shared_ptr<const BuiltInDictionary>(&BuiltInDictionary::shared(), [](const BuiltInDictionary*) {});
+        } catch (const AppError& error) {
+            m_error = error.description();
             return false;
         }
-        m_words.insert(entry.word.toLower(), entry);
+        return true;
     }
-    if (m_words.isEmpty()) {
-        m_error = QStringLiteral("The word data %1 holds no words.").arg(path);
+    auto own = std::make_shared<BuiltInDictionary>();
+    if (!own->load(files, &m_error))
+        return false;
+    if (own->lexicon().headwordCount() == 0) {
+        m_error = QStringLiteral("The word data %1 holds no words.").arg(files.join(QStringLiteral(", ")));
         return false;
     }
+    m_dictionary = std::move(own);
     return true;
 }
 
+int LocalDictionaryService::wordCount() const {
+    return m_dictionary ? static_cast<int>(m_dictionary->lexicon().headwordCount()) : 0;
+}
+
 QList<LocalDictionaryService::Homograph> LocalDictionaryService::homographs(const QString& word) const {
-    const auto found = m_words.constFind(word.toLower());
-    return found == m_words.cend() ? QList<Homograph>() : found->homographs;
+    QList<Homograph> result;
+    if (!m_dictionary)
+        return result;
+    const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word);
+    if (answer.source == BuiltInDictionary::Source::Dictionary) {
+        for (const Lexicon::Homograph& homograph : answer.homographs)
+            result.append({homograph.division, homograph.label});
+    } else if (answer.source == BuiltInDictionary::Source::Derived) {
+        result.append({answer.division, QString()});
+    }
+    return result;
 }
 
 QByteArray LocalDictionaryService::answerFor(const QString& word) const {
-    const auto found = m_words.constFind(word.toLower());
-    if (found == m_words.cend())
+    const QList<Homograph> found = homographs(word);
+    if (found.isEmpty())
         return suggestionsFor(word);
+    const QString id = word.trimmed();
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<entry_list version=\"1.0\">\n";
     int index = 0;
-    for (const Homograph& homograph : found->homographs) {
+    for (const Homograph& homograph : found) {
         ++index;
-        const QByteArray id = xmlText(found->word) + (index > 1 ? "[" + QByteArray::number(index) + "]" : "");
-        const QByteArray hindex = found->homographs.size() > 1 ? " hindex=\"" + QByteArray::number(index) + "\"" : "";
-        xml += "  <entry id=\"" + id + "\"><ew>" + xmlText(found->word) + "</ew><hw" + hindex + ">" +
+        const QByteArray entryId = xmlText(id) + (index > 1 ? "[" + QByteArray::number(index) + "]" : "");
+        const QByteArray hindex = found.size() > 1 ? " hindex=\"" + QByteArray::number(index) + "\"" : "";
+        xml += "  <entry id=\"" + entryId + "\"><ew>" + xmlText(id) + "</ew><hw" + hindex + ">" +
                xmlText(homograph.headword) + "</hw>";
         if (!homograph.label.isEmpty())
             xml += "<fl>" + xmlText(homograph.label) + "</fl>";
@@ -163,17 +138,12 @@ QByteArray LocalDictionaryService::answerFor(const QString& word) const {
 }
 
 QByteArray LocalDictionaryService::suggestionsFor(const QString& word) const {
-    const QString wanted = word.toLower();
-    QList<QPair<qsizetype, QString>> ranked;
-    for (auto it = m_words.cbegin(); it != m_words.cend(); ++it) {
-        const qsizetype shared = commonPrefix(wanted, it.key());
-        if (shared > 0)
-            ranked.append({-shared, it->word});
-    }
-    std::sort(ranked.begin(), ranked.end());
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<entry_list version=\"1.0\">\n";
-    for (qsizetype i = 0; i < std::min<qsizetype>(ranked.size(), kMaxSuggestions); ++i)
-        xml += "  <suggestion>" + xmlText(ranked[i].second) + "</suggestion>\n";
+    const QStringList closest =
+        m_dictionary ? m_dictionary->lexicon().closestKeys(WordKey::fold(word.trimmed()), kMaxSuggestions)
+                     : QStringList();
+    for (const QString& suggestion : closest)
+        xml += "  <suggestion>" + xmlText(suggestion) + "</suggestion>\n";
     return xml + "</entry_list>\n";
 }
 
@@ -198,7 +168,7 @@ LocalDictionaryService::Reply LocalDictionaryService::misbehave(Behaviour behavi
 LocalDictionaryService::Reply LocalDictionaryService::replyFor(const QString& word, const QString& key) const {
     if (key != m_key)
         return {403, "text/plain; charset=utf-8", "Invalid API key. Not subscribed for this reference.\n"};
-    if (!word.startsWith(kTestPrefix))
+    if (!m_testWords || !word.startsWith(kTestPrefix))
         return misbehave(m_behaviour, word);
     const QStringList parts = word.mid(kTestPrefix.size()).split(QLatin1Char(':'));
     const QString what = parts.front();
@@ -229,7 +199,7 @@ bool LocalDictionaryService::handleRequest(const QHttpServerRequest& request, QT
         m_received.removeFirst();
     m_received.append(word);
     int delayMs = m_delayMs;
-    if (word.startsWith(kTestPrefix + QStringLiteral("delay:")))
+    if (m_testWords && word.startsWith(kTestPrefix + QStringLiteral("delay:")))
         delayMs += word.section(QLatin1Char(':'), 2, 2).toInt();
     send(socket, replyFor(word, key), delayMs);
     return true;

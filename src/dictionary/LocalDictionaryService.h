@@ -1,21 +1,24 @@
 #pragma once
 
 #include <QAbstractHttpServer>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class BuiltInDictionary;
 class QTcpSocket;
 
 // A collegiate dictionary service on this computer: answers
 //     GET /api/v1/references/collegiate/xml/WORD?key=KEY
-// on 127.0.0.1 in the dictionary's XML form, from the word data in data/words.txt. The program uses it when no
-// other service is configured; tests and benchmarks use it as their service. It serves in the thread that
-// creates it, so the program's waits (which run the message loop) let it answer.
+// on 127.0.0.1 in the dictionary's XML form, from the built-in dictionary (its headwords and the forms derived
+// from them; no estimates: a service answers only what it knows). Tests, benchmarks and parvenna-dictionary use
+// it as their service. It serves in the thread that creates it, so the program's waits (which run the message
+// loop) let it answer.
 //
-// Besides the real answers it can misbehave on purpose, for every request (Options::behaviour) or for request
-// words of the form "test:close", "test:500", "test:empty", "test:utf16:WORD" and "test:delay:MS:WORD".
+// Besides the real answers it can misbehave on purpose, for every request (Options::behaviour) or, when
+// Options::testWords is set, for request words of the form "test:close", "test:500", "test:empty",
+// "test:utf16:WORD" and "test:delay:MS:WORD". Without that option such a word is an ordinary word.
 class LocalDictionaryService : public QAbstractHttpServer {
     Q_OBJECT
 public:
@@ -28,11 +31,12 @@ public:
     };
 
     struct Options {
-        QString dataFile; // empty: defaultDataFile()
-        QString key;      // empty: a new random key of the service's form
-        quint16 port = 0; // 0: a free port
+        QStringList dataFiles; // empty: the program's shared built-in dictionary
+        QString key;           // empty: a new random key of the service's form
+        quint16 port = 0;      // 0: a free port
         Behaviour behaviour = Behaviour::Normal;
-        int delayMs = 0; // every answer waits this long
+        int delayMs = 0;        // every answer waits this long
+        bool testWords = false; // request words "test:…" misbehave as they say
     };
 
     struct Homograph {
@@ -51,7 +55,7 @@ public:
     QString key() const { return m_key; }
     QString errorString() const { return m_error; }
 
-    int wordCount() const { return static_cast<int>(m_words.size()); }
+    int wordCount() const;
     // The homographs of a word (any letter case), empty when unknown.
     QList<Homograph> homographs(const QString& word) const;
     // The XML answer for a word: its entries, or suggestions when it is unknown.
@@ -61,8 +65,6 @@ public:
     QStringList receivedWords() const { return m_received; }
     void clearReceivedWords() { m_received.clear(); }
 
-    // data/words.txt beside the executable (or one folder up), else the source tree's data folder.
-    static QString defaultDataFile();
     static QString newKey();
 
 protected:
@@ -76,22 +78,18 @@ private:
         QByteArray body;
         bool close = false; // close without answering
     };
-    struct Word {
-        QString word; // as written in the data
-        QList<Homograph> homographs;
-    };
-
-    bool load(const QString& path);
+    bool load(const QStringList& files);
     Reply replyFor(const QString& word, const QString& key) const;
     Reply misbehave(Behaviour behaviour, const QString& word) const;
     QByteArray suggestionsFor(const QString& word) const;
     void send(QTcpSocket* socket, const Reply& reply, int delayMs);
 
-    QHash<QString, Word> m_words; // by lower-case word
+    std::shared_ptr<const BuiltInDictionary> m_dictionary;
     QString m_key;
     QString m_error;
     quint16 m_port = 0;
     Behaviour m_behaviour = Behaviour::Normal;
     int m_delayMs = 0;
+    bool m_testWords = false;
     QStringList m_received;
 };

@@ -1,13 +1,11 @@
 #include "lookup/DictionaryLocation.h"
 
-#include "common/AppError.h"
 #include "common/Settings.h"
 #include "dictionary/CurlFunctions.h"
-#include "dictionary/LocalDictionaryService.h"
+#include "lookup/BuiltInLookup.h"
+#include "lookup/ServiceLookup.h"
 
-#include <QCoreApplication>
 #include <QUrl>
-#include <QUuid>
 
 namespace DictionaryLocation {
 namespace {
@@ -17,20 +15,6 @@ QString configured(const char* variable, const QString& settingsKey, const char*
         return qEnvironmentVariable(variable).trimmed();
     const QString stored = Settings::get(settingsKey).trimmed();
     return stored.isEmpty() ? QString::fromUtf8(buildDefault) : stored;
-}
-
-// The built-in dictionary lives as long as the program once it was needed.
-LocalDictionaryService& builtInService() {
-    static LocalDictionaryService* service = [] {
-        auto* created = new LocalDictionaryService(QCoreApplication::instance());
-        LocalDictionaryService::Options options;
-        options.dataFile = LocalDictionaryService::defaultDataFile();
-        options.key = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        if (!created->start(options))
-            throw AppError::withText(QStringLiteral("The built-in dictionary could not be started"));
-        return created;
-    }();
-    return *service;
 }
 
 } // namespace
@@ -68,16 +52,24 @@ QString assembleKey(const QString& reversedPieces) {
 DictionaryEndpoint effectiveEndpoint() {
     const QString address =
         normalisedAddress(configured("PARVENNA_SERVICE_ADDRESS", kAddressKey, PARVENNA_DEFAULT_SERVICE_ADDRESS));
-    if (address.isEmpty()) {
-        LocalDictionaryService& service = builtInService();
-        const QString key = service.key();
-        return {service.address(), [key] { return key; }};
-    }
+    if (address.isEmpty())
+        return {};
     if (qEnvironmentVariableIsSet("PARVENNA_SERVICE_KEY"))
         return {address, [] { return qEnvironmentVariable("PARVENNA_SERVICE_KEY"); }};
     if (!Settings::get(kKeyKey).trimmed().isEmpty())
         return {address, [] { return Settings::get(kKeyKey); }};
     return {address, [] { return assembleKey(QStringLiteral(PARVENNA_DEFAULT_SERVICE_KEY_PIECES)); }};
+}
+
+bool serviceConfigured() {
+    return !effectiveEndpoint().address.isEmpty();
+}
+
+std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools) {
+    DictionaryEndpoint endpoint = effectiveEndpoint();
+    if (endpoint.address.isEmpty())
+        return std::make_unique<BuiltInLookup>();
+    return std::make_unique<ServiceLookup>(window, tools, std::move(endpoint));
 }
 
 } // namespace DictionaryLocation

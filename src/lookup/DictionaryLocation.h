@@ -3,10 +3,15 @@
 #include "dictionary/DictionaryEndpoint.h"
 
 #include <QString>
+#include <memory>
+
+class ToolFiles;
+class WindowContext;
+class WordLookup;
 
 // Where the dictionary is. In order: the environment (PARVENNA_SERVICE_ADDRESS, PARVENNA_SERVICE_KEY), the
-// settings "Service address" and "Service key", then the build's defaults. With no address at all, the
-// program's built-in local dictionary is started on 127.0.0.1 on first need, with a key made up for this process.
+// settings "Service address" and "Service key", then the build's defaults. With no address at all, words are
+// looked up in the program's built-in dictionary, in this process.
 namespace DictionaryLocation {
 
 inline const QString kAddressKey = QStringLiteral("Service address");
@@ -20,7 +25,12 @@ QString normalisedAddress(const QString& configured);
 // UUID: the pieces reversed back, groups of 8, 4, 4, 4 and 12 characters joined by hyphens.
 QString assembleKey(const QString& reversedPieces);
 
-// The endpoint for the next lookups; throws AppError when the built-in dictionary cannot be started.
+// The configured service; its address is empty when none is configured.
 DictionaryEndpoint effectiveEndpoint();
+bool serviceConfigured();
+
+// How the next run looks its words up: the configured service through curl (placing the tool files in tools),
+// else the built-in dictionary.
+std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools);
 
 } // namespace DictionaryLocation

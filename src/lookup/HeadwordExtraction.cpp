@@ -1,6 +1,7 @@
 #include "lookup/HeadwordExtraction.h"
 
 #include "common/Trim.h"
+#include "lexicon/Division.h"
 
 namespace HeadwordExtraction {
 namespace {
@@ -20,7 +21,7 @@ bool isFound(const QString& answer, const QString& word) {
 }
 
 int countSyllables(const QString& splitText) {
-    return splitText.isEmpty() ? 0 : static_cast<int>(splitText.count(kMiddleDot)) + 1;
+    return Division::countSyllables(splitText);
 }
 
 Result extract(const QString& answer, const QString& word) {

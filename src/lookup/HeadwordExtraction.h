@@ -19,7 +19,8 @@ struct Result {
 // The found test: "<entry id=" + a double quote + the trimmed word occurs anywhere, in any letter case.
 bool isFound(const QString& answer, const QString& word);
 
-// The syllables of a split text: the pieces between middle dots, empty pieces counted; 0 for the empty text.
+// The syllables of a split text: the pieces between middle dots, empty pieces counted, and a hyphen between two
+// letters parts syllables too (well-be·ing has three); 0 for the empty text.
 int countSyllables(const QString& splitText);
 
 // The whole extraction for one answer. A found answer without a complete headword element is reported

@@ -3,13 +3,22 @@
 #include "common/FileSystem.h"
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
-#include "dictionary/CurlFunctions.h"
 #include "dictionary/ToolFiles.h"
 #include "lookup/DailyQuota.h"
 #include "lookup/DictionaryLocation.h"
-#include "lookup/HeadwordExtraction.h"
 #include "lookup/ResultOptions.h"
+#include "lookup/WordLookup.h"
 #include "ui/WindowContext.h"
+
+#include <QElapsedTimer>
+
+namespace {
+
+// Lookups in this process take a microsecond: the window is then served once per time slice, not once per word,
+// so that a long list is not slowed down by repainting the progress bar for every word.
+constexpr int kSliceMs = 15;
+
+} // namespace
 
 SplittingRun::SplittingRun(WindowContext& window) : m_window(window), m_tools(std::make_unique<ToolFiles>()) {}
 
@@ -25,21 +34,21 @@ void SplittingRun::PushButton17_Click() {
     }
     m_running = true;
     trap.step(102, [&] { m_window.setPointer(MousePointer::Hourglass); });
-    trap.enter(112); // the daily limit is QuotaState::kDailyLimit
+    // (112) the daily limit is QuotaState::kDailyLimit; which dictionary the words go to is settled here too
+    std::unique_ptr<WordLookup> lookup;
+    trap.step(112, [&] { lookup = DictionaryLocation::lookupForRun(m_window, *m_tools); });
     trap.step(114, [&] { m_window.resultsList().clear(); });
-    if (checkQuota(trap)) {
+    // Only a dictionary service is limited: its key allows so many lookups a day.
+    const bool countsLookups = !lookup || lookup->sendsToService();
+    if (!countsLookups || checkQuota(trap)) {
         trap.step(122, [&] { m_window.setPointer(MousePointer::Hourglass); });
         trap.enter(124);
-        DictionaryEndpoint endpoint;
-        const bool ready = trap.step(126, [&] {
-            m_tools->ExtractToolFiles();
-            endpoint = DictionaryLocation::effectiveEndpoint();
-        });
-        CurlFunctions curl(m_window.dialogs(), m_window.clock(), &m_window.progressBar(),
-                           [this] { return m_window.closing(); });
-        // Without the tool nothing can be looked up: the walk would only count lookups that never happened.
-        const Walk walk = ready ? walkWords(trap, curl, endpoint) : Walk{};
-        finish(trap, walk);
+        // Without the dictionary nothing can be looked up: the walk would only count lookups that never happened.
+        const bool ready = lookup && lookup->begin(trap);
+        const Walk walk = ready ? walkWords(trap, *lookup) : Walk{};
+        if (lookup)
+            lookup->end(trap);
+        finish(trap, walk, countsLookups);
     }
     m_running = false;
 }
@@ -56,9 +65,12 @@ bool SplittingRun::checkQuota(StepTrap& trap) {
     return false;
 }
 
-SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, CurlFunctions& curl, const DictionaryEndpoint& endpoint) {
+SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
     Walk walk;
     ListControl& words = m_window.wordList();
+    const bool counted = lookup.sendsToService();
+    QElapsedTimer slice;
+    slice.start();
     qsizetype wordCount = 0;
     trap.step(128, [&] { wordCount = words.rowCount(); });
     for (qsizetype position = 1; position <= wordCount; ++position) {
@@ -67,16 +79,19 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, CurlFunctions& curl, 
             break;
         QString word;
         trap.step(130, [&] { word = words.text(position); });
-        trap.step(132,
-                  [&] { m_window.progressBar().setProgress(double(position) / double(words.rowCount()) * 100.0); });
-        trap.step(134, [&] {
-            m_window.progressBar().setBarText(QStringLiteral("Processing: ") + FileSystem::FileNameFromPath(word));
-        });
-        trap.step(136, [&] { MessageLoop::DoEvents(); });
-        trap.step(138, [&] { m_window.setPointer(MousePointer::Hourglass); });
-        if (m_window.closing())
-            break;
-        walk.found = lookUp(trap, curl, endpoint, word) || walk.found;
+        const bool serve = counted || position == 1 || slice.hasExpired(kSliceMs);
+        if (serve) {
+            showPosition(trap, position, word);
+            slice.restart();
+            if (position > words.rowCount() || m_window.closing())
+                break;
+        }
+        const WordLookup::Result result = lookup.lookUp(trap, word);
+        const QString splitText = result.estimated ? result.splitText + kEstimatedMarker : result.splitText;
+        trap.enter(result.found ? 158 : 174);
+        walk.found = addRow(trap, word, result.found, splitText, result.syllables) || walk.found;
+        if (!counted)
+            continue;
         trap.step(182, [&] { ++m_window.quota().count; });
         if (trap.test(184, [&] { return m_window.quota().count >= QuotaState::kDailyLimit; })) {
             trap.enter(186);
@@ -85,42 +100,52 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, CurlFunctions& curl, 
         }
         trap.enter(188);
     }
+    showLastRow(trap);
     return walk;
 }
 
-bool SplittingRun::lookUp(StepTrap& trap, CurlFunctions& curl, const DictionaryEndpoint& endpoint,
-                          const QString& word) {
-    QString answer;
-    trap.step(140, [&] { answer = curl.ReadCurl(word, *m_tools, endpoint); });
-    const HeadwordExtraction::Result extraction = HeadwordExtraction::extract(answer, word);
-    if (extraction.failedStep != 0) {
-        trap.enter(extraction.failedStep);
-        trap.report(extraction.failure); // a malformed answer: one report, and the word counts as not found
-    }
-    const ResultOptions::ResultRow row =
-        ResultOptions::rowFor(word, extraction.found, extraction.splitText, extraction.syllables,
-                              m_window.showWordTicked(), m_window.notFoundEntryTicked());
-    trap.enter(extraction.found ? 158 : 174);
+// (132–138) The progress bar shows where the walk is, and the window is served.
+void SplittingRun::showPosition(StepTrap& trap, qsizetype position, const QString& word) {
+    ListControl& words = m_window.wordList();
+    showLastRow(trap);
+    trap.step(132, [&] { m_window.progressBar().setProgress(double(position) / double(words.rowCount()) * 100.0); });
+    trap.step(134, [&] {
+        m_window.progressBar().setBarText(QStringLiteral("Processing: ") + FileSystem::FileNameFromPath(word));
+    });
+    trap.step(136, [&] { MessageLoop::DoEvents(); });
+    trap.step(138, [&] { m_window.setPointer(MousePointer::Hourglass); });
+}
+
+// (170) The newest row is scrolled into view whenever the window is served.
+void SplittingRun::showLastRow(StepTrap& trap) {
+    ListControl& results = m_window.resultsList();
+    if (results.rowCount() > 0 && results.checked(results.rowCount()))
+        trap.step(170, [&] { results.ensureRowVisible(results.rowCount()); });
+}
+
+// (158–180) The row of one word, as the options want it. True when the word was found.
+bool SplittingRun::addRow(StepTrap& trap, const QString& word, bool found, const QString& splitText, int syllables) {
+    const ResultOptions::ResultRow row = ResultOptions::rowFor(
+        word, found, splitText, syllables, m_window.showWordTicked(), m_window.notFoundEntryTicked());
     if (!row.present)
         return false;
     // Steps 160/162 with the original word shown, 164/166 without; 178/180 for a "Not Found" row.
     const bool showWord = m_window.showWordTicked();
     ListControl& results = m_window.resultsList();
     int added = 0;
-    const int addStep = extraction.found ? (showWord ? 160 : 164) : (showWord ? 178 : 180);
+    const int addStep = found ? (showWord ? 160 : 164) : (showWord ? 178 : 180);
     trap.step(addStep, [&] { added = results.addRow(row.text); });
-    if (!extraction.found)
+    if (!found)
         return false;
     trap.step(addStep + 2, [&] { results.setSubItem(added, 1, row.count); });
     trap.step(168, [&] { results.setChecked(added, true); });
-    trap.step(170, [&] { results.ensureRowVisible(added); });
     trap.enter(172);
     return true;
 }
 
-void SplittingRun::finish(StepTrap& trap, const Walk& walk) {
-    trap.step(190, [&] { m_tools->DeleteToolFiles(); });
-    DailyQuota::save(m_window.quota(), m_window.clock().today(), trap);
+void SplittingRun::finish(StepTrap& trap, const Walk& walk, bool countsLookups) {
+    if (countsLookups)
+        DailyQuota::save(m_window.quota(), m_window.clock().today(), trap);
     trap.step(196, [&] { m_window.setPointer(MousePointer::Default); });
     trap.step(198, [&] { m_window.progressBar().setProgress(0); });
     trap.step(200, [&] { m_window.progressBar().setBarText(QStringLiteral("Progress Bar")); });

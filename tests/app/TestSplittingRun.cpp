@@ -1,6 +1,8 @@
 #include "app/Form1.h"
+#include "common/DataFiles.h"
 #include "common/Settings.h"
 #include "dictionary/LocalDictionaryService.h"
+#include "lexicon/BuiltInDictionary.h"
 #include "output/SpreadsheetApplication.h"
 
 #include "FakePlatform.h"
@@ -84,6 +86,26 @@ private:
     }
     QStringList leftInTemp() {
         return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    // Words of every kind the built-in dictionary gives rows for without guessing: headwords, derived forms.
+    static QStringList knownWords(int wanted) {
+        const BuiltInDictionary& dictionary = BuiltInDictionary::shared();
+        QFile file(DataFiles::path(QStringLiteral("dictionary.txt")));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        QStringList words;
+        const qsizetype step = std::max<qsizetype>(1, lines.size() / wanted / 2);
+        static const QStringList endings{QString(), QStringLiteral("s"), QStringLiteral("ing"), QStringLiteral("ed"),
+                                         QStringLiteral("ly")};
+        for (qsizetype i = 0; i < lines.size() && words.size() < wanted; i += step) {
+            const QString word = lines[i].section(QLatin1Char('|'), 0, 0) + endings[words.size() % endings.size()];
+            const BuiltInDictionary::Answer answer = dictionary.lookUp(word);
+            if (!lines[i].startsWith(QLatin1Char('#')) && answer.found() &&
+                answer.source != BuiltInDictionary::Source::Estimated)
+                words.append(word);
+        }
+        return words;
     }
     // Every run, whatever happened in it, leaves the window at rest and no tool files behind.
     void verifyAtRest() {
@@ -186,6 +208,61 @@ private slots:
         QCOMPARE(results().size(), 4);
         QCOMPARE(results().value(3), (Row{QString("dem·on·stra·tion"), "4", true}));
         verifyAtRest();
+    }
+
+    // 500 words the built-in dictionary knows, some of them only as derived forms: in this process they all give
+    // rows, whatever the day's count; through curl and the local service, a hundred a day, the very same rows.
+    void builtInRunMatchesTheServiceAndIsNotCounted() {
+        const QStringList words = knownWords(500);
+        QCOMPARE(words.size(), 500);
+        setOptions(true, true);
+        Settings::save(QStringLiteral("Request date"), QStringLiteral("45000"));
+        Settings::save(QStringLiteral("Request count"), QStringLiteral("100")); // the service's limit is used up
+        m_form = std::make_unique<Form1>(m_tools, m_spreadsheets);
+        m_form->Form_Load();
+        setOptions(true, true);
+        useService(QString(), QString());
+        window().wordList().addRows(words);
+        m_tools.fakeDialogs.boxes.clear();
+        press("PushButton17");
+        const QList<Row> inProcess = results();
+        QCOMPARE(inProcess.size(), 500);
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("100"));
+        QCOMPARE(window().quota().count, 100);
+        verifyAtRest();
+
+        useService(m_service.address(), m_service.key());
+        QList<Row> throughService;
+        for (int day = 0; day < 5; ++day) {
+            m_tools.fakeClock.day = 45001 + day;
+            window().wordList().clear();
+            window().wordList().addRows(words.mid(day * 100, 100));
+            press("PushButton17");
+            throughService += results();
+        }
+        QCOMPARE(throughService.size(), inProcess.size());
+        for (int i = 0; i < inProcess.size(); ++i)
+            QCOMPARE(throughService[i], inProcess[i]);
+    }
+
+    // Without a ping tool on the path the check can only warn: it warns for a service, and is not made at all
+    // for the built-in dictionary, which needs no network.
+    void startUpCheckOnlyForAService() {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", qEnvironmentVariable("TEMP").toUtf8());
+        const auto shownAtStart = [this] {
+            m_form = std::make_unique<Form1>(m_tools, m_spreadsheets);
+            m_tools.fakeDialogs.boxes.clear();
+            m_form->Form_Load();
+            return m_tools.fakeDialogs.texts();
+        };
+        const QStringList withService = shownAtStart();
+        useService(QString(), QString());
+        const QStringList builtIn = shownAtStart();
+        qputenv("PATH", path);
+        QCOMPARE(withService, QStringList{"You must be online to use this software accurately."});
+        QCOMPARE(builtIn, QStringList{});
     }
 
     void nothingFoundSaysSo() {

@@ -72,7 +72,8 @@ private slots:
     }
 
     void loopbackReplyShowsNothing() {
-        ConnectivityCheck::CheckOnline(m_window); // the real ping tool against 127.0.0.1
+        ConnectivityCheck::CheckOnline(m_window,
+                                       QStringLiteral("http://127.0.0.1:1")); // the real ping tool against 127.0.0.1
         QVERIFY2(m_tools.fakeDialogs.boxes.isEmpty(), qPrintable(m_tools.fakeDialogs.texts().join(QLatin1Char('\n'))));
     }
 
@@ -85,7 +86,7 @@ private slots:
     }
     void noReplyWarnsOnce() {
         QFETCH(QString, program);
-        ConnectivityCheck::CheckOnline(m_window, program);
+        ConnectivityCheck::CheckOnline(m_window, QStringLiteral("http://127.0.0.1:1"), program);
         QCOMPARE(m_tools.fakeDialogs.boxes.size(), 1);
         const FakeDialogs::Box box = m_tools.fakeDialogs.boxes.front();
         QCOMPARE(box.text, QStringLiteral("You must be online to use this software accurately."));
@@ -94,7 +95,7 @@ private slots:
     }
 
     void replyWithCapitalMarkShowsNothing() {
-        ConnectivityCheck::CheckOnline(m_window,
+        ConnectivityCheck::CheckOnline(m_window, QStringLiteral("http://127.0.0.1:1"),
                                        fakePing(QStringLiteral("windows"), "Reply from 10.0.0.1: Bytes=32 time=3ms"));
         QVERIFY(m_tools.fakeDialogs.boxes.isEmpty());
     }

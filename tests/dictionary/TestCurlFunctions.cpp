@@ -76,7 +76,9 @@ class TestCurlFunctions : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY2(m_service.start({}), qPrintable(m_service.errorString()));
+        LocalDictionaryService::Options options;
+        options.testWords = true;
+        QVERIFY2(m_service.start(options), qPrintable(m_service.errorString()));
         m_tools.ExtractToolFiles();
     }
     void init() {

@@ -1,3 +1,4 @@
+#include "common/DataFiles.h"
 #include "dictionary/LocalDictionaryService.h"
 
 #include "TestEnvironment.h"
@@ -54,11 +55,21 @@ class TestLocalDictionaryService : public QObject {
     LocalDictionaryService m_service;
 
 private slots:
-    void initTestCase() { QVERIFY2(m_service.start({}), qPrintable(m_service.errorString())); }
+    void initTestCase() {
+        LocalDictionaryService::Options options;
+        options.testWords = true;
+        QVERIFY2(m_service.start(options), qPrintable(m_service.errorString()));
+    }
 
-    void shippedDataIsSound() {
-        QVERIFY2(m_service.wordCount() >= 300, qPrintable(QString::number(m_service.wordCount())));
-        QFile file(LocalDictionaryService::defaultDataFile());
+    // The hand-made supplement: every line a word whose homographs spell it, with single marks between letters.
+    void shippedSupplementIsSound() {
+        LocalDictionaryService supplement;
+        LocalDictionaryService::Options options;
+        options.dataFiles = {DataFiles::path(QStringLiteral("words.txt"))};
+        QVERIFY2(supplement.start(options), qPrintable(supplement.errorString()));
+        QVERIFY2(supplement.wordCount() >= 300, qPrintable(QString::number(supplement.wordCount())));
+        QVERIFY(m_service.wordCount() > 100000); // the whole built-in dictionary
+        QFile file(options.dataFiles.front());
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         int checked = 0;
         while (!file.atEnd()) {
@@ -66,7 +77,7 @@ private slots:
             if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
                 continue;
             const QString word = line.section(QLatin1Char('|'), 0, 0);
-            const auto homographs = m_service.homographs(word);
+            const auto homographs = supplement.homographs(word);
             QVERIFY2(!homographs.isEmpty(), qPrintable(line));
             for (const auto& homograph : homographs) {
                 // The headword spells the word; boundaries are single marks between letters.
@@ -82,7 +93,7 @@ private slots:
             }
             ++checked;
         }
-        QCOMPARE(checked, m_service.wordCount());
+        QCOMPARE(checked, supplement.wordCount());
     }
 
     void sampleAndSingleLetterWords_data() {
@@ -90,12 +101,14 @@ private slots:
         QTest::addColumn<QString>("headword");
         QTest::newRow("baby") << "baby"
                               << "ba*by";
-        QTest::newRow("diamond") << "Diamond"
-                                 << "di*a*mond";
-        QTest::newRow("New Hampshire") << "new hampshire"
+        QTest::newRow("diamond, the user's capital") << "Diamond"
+                                                     << "Di*a*mond";
+        QTest::newRow("New Hampshire") << "New Hampshire"
                                        << "New Hamp*shire";
-        QTest::newRow("demonstration") << "DEMONSTRATION"
-                                       << "dem*on*stra*tion";
+        QTest::newRow("new hampshire as written") << "new hampshire"
+                                                  << "new hamp*shire";
+        QTest::newRow("demonstration in capitals") << "DEMONSTRATION"
+                                                   << "DEM*ON*STRA*TION";
         QTest::newRow("about") << "about"
                                << "a*bout";
         QTest::newRow("idea") << "idea"
@@ -116,10 +129,10 @@ private slots:
     void entriesPerHomograph() {
         const QString baby = QString::fromUtf8(m_service.answerFor(QStringLiteral("Baby")));
         QVERIFY(baby.startsWith(QStringLiteral("<?xml")));
-        QVERIFY(baby.contains(QStringLiteral("<entry id=\"baby\"><ew>baby</ew><hw hindex=\"1\">ba*by</hw>")));
-        QVERIFY(baby.contains(QStringLiteral("<entry id=\"baby[2]\"><ew>baby</ew><hw hindex=\"2\">ba*by</hw>")));
-        QVERIFY(baby.contains(QStringLiteral("<entry id=\"baby[3]\">")));
-        QVERIFY(!baby.contains(QStringLiteral("baby[4]")));
+        QVERIFY(baby.contains(QStringLiteral("<entry id=\"Baby\"><ew>Baby</ew><hw hindex=\"1\">Ba*by</hw>")));
+        QVERIFY(baby.contains(QStringLiteral("<entry id=\"Baby[2]\"><ew>Baby</ew><hw hindex=\"2\">Ba*by</hw>")));
+        QVERIFY(baby.contains(QStringLiteral("<entry id=\"Baby[3]\">")));
+        QVERIFY(!baby.contains(QStringLiteral("Baby[4]")));
         const QString minute = QString::fromUtf8(m_service.answerFor(QStringLiteral("minute")));
         QVERIFY(minute.indexOf(QStringLiteral(">min*ute</hw>")) < minute.indexOf(QStringLiteral(">mi*nute</hw>")));
         const QString single = QString::fromUtf8(m_service.answerFor(QStringLiteral("demonstration")));
@@ -178,6 +191,26 @@ private slots:
         QCOMPARE(delayed.body, m_service.answerFor(QStringLiteral("baby")));
     }
 
+    void testWordsAreOrdinaryWordsWithoutTheOption() {
+        LocalDictionaryService plain;
+        QVERIFY(plain.start({}));
+        const Answer answer = request(wordUrl(plain, QStringLiteral("test:500")));
+        QCOMPARE(answer.status, 200);
+        QVERIFY(answer.body.contains("<entry_list"));
+        QVERIFY(!answer.body.contains("<entry "));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(request(wordUrl(plain, QStringLiteral("test:delay:3000:baby"))).status, 200);
+        QVERIFY(clock.elapsed() < 3000);
+    }
+
+    void derivedFormsAreServedEstimatesAreNot() {
+        const QString walking = QString::fromUtf8(m_service.answerFor(QStringLiteral("walking")));
+        QVERIFY2(walking.contains(QStringLiteral("<entry id=\"walking\"><ew>walking</ew><hw>walk*ing</hw></entry>")),
+                 qPrintable(walking));
+        QVERIFY(!m_service.answerFor(QStringLiteral("flibberwock")).contains("<entry "));
+    }
+
     void misbehaviourByOptions() {
         LocalDictionaryService failing;
         LocalDictionaryService::Options options;
@@ -217,20 +250,20 @@ private slots:
         QFETCH(QString, error);
         LocalDictionaryService service;
         LocalDictionaryService::Options options;
-        options.dataFile = writeData(QStringLiteral("words.txt"), content);
+        options.dataFiles = {writeData(QStringLiteral("words.txt"), content)};
         QVERIFY(!service.start(options));
         QVERIFY2(service.errorString().contains(error), qPrintable(service.errorString()));
-        options.dataFile = qEnvironmentVariable("TEMP") + QStringLiteral("/missing.txt");
+        options.dataFiles = {qEnvironmentVariable("TEMP") + QStringLiteral("/missing.txt")};
         QVERIFY(!service.start(options));
     }
 
     void ownDataIsEscaped() {
         LocalDictionaryService service;
         LocalDictionaryService::Options options;
-        options.dataFile = writeData(QStringLiteral("own.txt"), "R&B|R&B:noun\n<tag>|<tag>\n");
+        options.dataFiles = {writeData(QStringLiteral("own.txt"), "R&B|R&B:noun\n<tag>|<tag>\n")};
         QVERIFY(service.start(options));
         QCOMPARE(service.wordCount(), 2);
-        QVERIFY(service.answerFor(QStringLiteral("r&b"))
+        QVERIFY(service.answerFor(QStringLiteral("R&B"))
                     .contains("<entry id=\"R&amp;B\"><ew>R&amp;B</ew><hw>R&amp;B</hw>"));
         QVERIFY(service.answerFor(QStringLiteral("<tag>")).contains("<hw>&lt;tag&gt;</hw>"));
     }

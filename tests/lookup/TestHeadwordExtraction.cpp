@@ -26,6 +26,9 @@ private slots:
         QTest::newRow("blank inside headword") << entryAnswer("New Hampshire", "<hw>New Hamp*shire</hw>")
                                                << "New Hampshire" << true << QString("New·Hamp·shire") << 3;
         QTest::newRow("one syllable") << entryAnswer("cat", "<hw>cat</hw>") << "cat" << true << "cat" << 1;
+        QTest::newRow("hyphen between letters parts syllables")
+            << entryAnswer("well-being", "<hw>well-be*ing</hw>") << "well-being" << true << QString("well-be·ing") << 3;
+        QTest::newRow("hyphen at an end does not") << entryAnswer("ex-", "<hw>ex-</hw>") << "ex-" << true << "ex-" << 1;
         QTest::newRow("empty headword") << entryAnswer("x", "<hw></hw>") << "x" << true << "" << 0;
         QTest::newRow("capitals in tag and id")
             << QString("<ENTRY ID=\"Baby\"><HW>ba*by</HW></ENTRY>") << "baby" << true << QString("ba·by") << 2;

@@ -1,44 +1,87 @@
-// parvenna-dictionary: the local dictionary service on its own, for benchmarks and manual runs.
-//     parvenna-dictionary --port N [--key K] [--data FILE]
+// parvenna-dictionary: the built-in dictionary on the command line.
+//     parvenna-dictionary --split [FILE...]          one line a word: word, division, count, source
+//     parvenna-dictionary --port N [--key K] [--data FILE]...   the dictionary as a service on 127.0.0.1
+#include "BatchSplit.h"
+#include "common/AppError.h"
 #include "dictionary/LocalDictionaryService.h"
+#include "lexicon/BuiltInDictionary.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("parvenna-dictionary"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Serves the Parvenna word data as a dictionary service on "
-                                                    "127.0.0.1."));
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (0: a free one)."),
-                                        QStringLiteral("N"), QStringLiteral("0"));
-    const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
-                                       QStringLiteral("K"));
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("Word data file."),
-                                        QStringLiteral("FILE"));
-    parser.addOptions({portOption, keyOption, dataOption});
-    parser.process(app);
+namespace {
 
-    QTextStream err(stderr);
-    bool portValid = false;
-    const uint port = parser.value(portOption).toUInt(&portValid);
-    if (!portValid || port > 65535) {
-        err << "parvenna-dictionary: --port needs a number from 0 to 65535\n";
-        return 2;
+const char* const kDescription =
+    "Parvenna's built-in dictionary of syllable divisions (GCIDE with derived forms and estimates).\n\n"
+    "--split cuts the files (standard input when none is named) into words as Parvenna's word-file import does\n"
+    "and prints one line a word, UTF-8, fields separated by tabs:\n"
+    "    word  division  syllable count  source\n"
+    "where source is dictionary, derived, estimated or \"not found\" (division and count are empty then).\n"
+    "Files that cannot be read are named on standard error; the exit code is then 1.\n\n"
+    "--port serves the dictionary as a collegiate dictionary service on 127.0.0.1.";
+
+int split(const QStringList& files, const QStringList& dataFiles) {
+    BuiltInDictionary own;
+    const BuiltInDictionary* dictionary = &own;
+    QString error;
+    try {
+        if (dataFiles.isEmpty())
+            dictionary = &BuiltInDictionary::shared();
+        else if (!own.load(dataFiles, &error))
+            throw AppError::withText(error);
+    } catch (const AppError& failure) {
+        QTextStream(stderr) << "parvenna-dictionary: " << failure.description() << "\n";
+        return 1;
     }
+    return BatchSplit(*dictionary, stdout, stderr).run(files);
+}
+
+int serve(const QCommandLineParser& parser, quint16 port, const QStringList& dataFiles) {
     LocalDictionaryService service;
     LocalDictionaryService::Options options;
-    options.port = static_cast<quint16>(port);
-    options.key = parser.value(keyOption);
-    options.dataFile = parser.value(dataOption);
+    options.port = port;
+    options.key = parser.value(QStringLiteral("key"));
+    options.dataFiles = dataFiles;
     if (!service.start(options)) {
-        err << "parvenna-dictionary: " << service.errorString() << "\n";
+        QTextStream(stderr) << "parvenna-dictionary: " << service.errorString() << "\n";
         return 1;
     }
     QTextStream out(stdout);
     out << service.address() << " key=" << service.key() << " words=" << service.wordCount() << Qt::endl;
     return QCoreApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("parvenna-dictionary"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.addHelpOption();
+    const QCommandLineOption splitOption(QStringLiteral("split"), QStringLiteral("Split the words of FILEs."));
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serve on this port (0: a free one)."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
+                                       QStringLiteral("K"));
+    const QCommandLineOption dataOption(QStringLiteral("data"),
+                                        QStringLiteral("Read this word data instead of the built-in dictionary's "
+                                                       "(may be given more than once; later files win)."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({splitOption, portOption, keyOption, dataOption});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Word files for --split."), "[FILE...]");
+    parser.process(app);
+
+    const QStringList dataFiles = parser.values(dataOption);
+    if (parser.isSet(splitOption))
+        return split(parser.positionalArguments(), dataFiles);
+    bool portValid = false;
+    const uint port = parser.value(portOption).toUInt(&portValid);
+    if (!parser.isSet(portOption) || !portValid || port > 65535) {
+        QTextStream(stderr) << "parvenna-dictionary: give --split [FILE...], or --port N with a number from 0 to "
+                               "65535 (see --help)\n";
+        return 2;
+    }
+    return serve(parser, static_cast<quint16>(port), dataFiles);
 }

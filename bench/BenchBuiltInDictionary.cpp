@@ -1,0 +1,189 @@
+// The built-in dictionary: loading, memory, lookups a second in this process and through parvenna-dictionary
+// --split, coverage of the 20,000 most frequent English words, and a 100,000-word splitting run in the window
+// next to its floor (the same lookups in a plain loop plus the rows added in one block). Prints; asserts nothing.
+#include "BenchSupport.h"
+#include "app/Form1.h"
+#include "lexicon/BuiltInDictionary.h"
+#include "output/SpreadsheetApplication.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+class NoSpreadsheet : public SpreadsheetProvider {
+public:
+    std::unique_ptr<SpreadsheetApplication> create() override { return nullptr; }
+};
+
+long residentMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+    return -1;
+}
+
+QStringList frequentWords() {
+    QFile file(QStringLiteral(PARVENNA_BENCH_DATA "/frequent-words.txt"));
+    file.open(QIODevice::ReadOnly);
+    QStringList words;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty() && !line.startsWith('#'))
+            words << QString::fromUtf8(line);
+    return words;
+}
+
+QStringList repeated(const QStringList& words, qsizetype count) {
+    QStringList list;
+    list.reserve(count);
+    while (list.size() < count)
+        list << words[list.size() % words.size()];
+    return list;
+}
+
+void loading() {
+    const long before = residentMb();
+    QList<double> times;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        BuiltInDictionary dictionary;
+        dictionary.load(BuiltInDictionary::defaultFiles());
+        times << double(timer.nsecsElapsed()) / 1e6;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const BuiltInDictionary& shared = BuiltInDictionary::shared();
+    const double sharedMs = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("load: %.1f ms (median of 5; the shared one %.1f ms), %lld headwords, %lld forms; resident memory "
+                "%ld MB before, %ld MB after (+%ld MB)\n",
+                median(times), sharedMs, static_cast<long long>(shared.lexicon().headwordCount()),
+                static_cast<long long>(shared.lexicon().formCount()), before, residentMb(), residentMb() - before);
+}
+
+void coverage(const QStringList& frequent) {
+    const BuiltInDictionary& dictionary = BuiltInDictionary::shared();
+    int counts[4] = {};
+    QStringList missing;
+    for (const QString& word : frequent) {
+        const BuiltInDictionary::Answer answer = dictionary.lookUp(word);
+        ++counts[int(answer.source)];
+        if (answer.source == BuiltInDictionary::Source::NotFound ||
+            answer.source == BuiltInDictionary::Source::Estimated)
+            missing << word;
+    }
+    const double n = frequent.size();
+    std::printf("coverage of the %lld most frequent words: dictionary %d, derived %d (together %.2f %%), estimated %d, "
+                "not found %d\n",
+                static_cast<long long>(frequent.size()), counts[0], counts[1], 100.0 * (counts[0] + counts[1]) / n,
+                counts[2], counts[3]);
+    std::printf("  first words without a dictionary or derived division: %s\n",
+                qPrintable(missing.mid(0, 40).join(QLatin1Char(' '))));
+}
+
+void lookupsInProcess(const QStringList& words) {
+    const BuiltInDictionary& dictionary = BuiltInDictionary::shared();
+    QElapsedTimer timer;
+    timer.start();
+    qsizetype characters = 0;
+    for (const QString& word : words)
+        characters += dictionary.lookUp(word).splitText().size();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    std::printf("in-process lookups: %lld words in %.3f s = %.2f million words a second (%lld characters)\n",
+                static_cast<long long>(words.size()), seconds, double(words.size()) / seconds / 1e6,
+                static_cast<long long>(characters));
+}
+
+double splitCommandMs(const QString& input) {
+    QProcess tool;
+    tool.setStandardInputFile(input);
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../parvenna-dictionary"),
+               {QStringLiteral("--split")});
+    tool.waitForFinished(120000);
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void splitCommand(const QStringList& words, const QString& folder) {
+    const QString input = folder + QStringLiteral("/words.txt");
+    const QString empty = folder + QStringLiteral("/empty.txt");
+    QFile file(input);
+    file.open(QIODevice::WriteOnly);
+    file.write(words.join(QLatin1Char('\n')).toUtf8());
+    file.close();
+    QFile(empty).open(QIODevice::WriteOnly);
+    QList<double> bare;
+    QList<double> full;
+    for (int i = 0; i < 3; ++i) {
+        bare << splitCommandMs(empty);
+        full << splitCommandMs(input);
+    }
+    const double afterLoading = median(full) - median(bare);
+    std::printf("parvenna-dictionary --split: empty input %.0f ms (start and load), %lld words %.0f ms: %.2f million "
+                "words a second after loading (medians of 3)\n",
+                median(bare), static_cast<long long>(words.size()), median(full),
+                double(words.size()) / afterLoading * 1000.0 / 1e6);
+}
+
+void windowRun(const QStringList& words) {
+    FakePlatformTools tools;
+    NoSpreadsheet spreadsheets;
+    Form1 form(tools, spreadsheets);
+    form.Form_Load();
+    form.context().wordList().addRows(words);
+    BuiltInDictionary::shared();
+    QList<double> runs;
+    QList<double> floors;
+    for (int i = 0; i < 3; ++i) {
+        tools.fakeDialogs.boxes.clear();
+        QElapsedTimer timer;
+        timer.start();
+        form.findChild<QPushButton*>(QStringLiteral("PushButton17"))->click();
+        runs << double(timer.nsecsElapsed()) / 1e6;
+        const qsizetype rows = form.context().resultsList().rowCount();
+        form.context().resultsList().clear();
+        timer.restart();
+        QStringList texts;
+        texts.reserve(words.size());
+        for (const QString& word : words)
+            texts << BuiltInDictionary::shared().lookUp(word).splitText();
+        form.context().resultsList().addRows(texts);
+        floors << double(timer.nsecsElapsed()) / 1e6;
+        form.context().resultsList().clear();
+        if (i == 0)
+            std::printf("window run: %lld rows, closing \"%s\"\n", static_cast<long long>(rows),
+                        qPrintable(tools.fakeDialogs.texts().value(0)));
+    }
+    std::printf("window run of %lld words, press to closing box: %.0f ms; floor (plain lookup loop + one-block "
+                "append): %.0f ms; ratio %.2f (medians of 3)\n",
+                static_cast<long long>(words.size()), median(runs), median(floors), median(runs) / median(floors));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir profile;
+    qputenv("XDG_CONFIG_HOME", (profile.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("TEMP", profile.path().toUtf8());
+    qputenv("PARVENNA_PING_HOST", "127.0.0.1");
+    qputenv("PARVENNA_HOME_PAGE", "");
+    qputenv("PARVENNA_SERVICE_ADDRESS", "");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList frequent = frequentWords();
+    loading();
+    coverage(frequent);
+    lookupsInProcess(repeated(frequent, 1000000));
+    splitCommand(repeated(frequent, 1000000), profile.path());
+    windowRun(repeated(frequent, 100000));
+    std::printf("peak memory %ld MB\n", peakMemoryMb());
+    return 0;
+}

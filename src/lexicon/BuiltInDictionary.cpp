@@ -1,0 +1,107 @@
+#include "lexicon/BuiltInDictionary.h"
+
+#include "common/AppError.h"
+#include "common/DataFiles.h"
+#include "lexicon/Division.h"
+#include "lexicon/WordKey.h"
+
+#include <QThreadPool>
+#include <mutex>
+
+namespace {
+
+bool hasLetter(QStringView text) {
+    for (const QChar c : text) {
+        if (c.isLetter())
+            return true;
+    }
+    return false;
+}
+
+QStringView trimmedOfSpaces(QStringView word) {
+    while (word.startsWith(u' '))
+        word = word.mid(1);
+    while (word.endsWith(u' '))
+        word.chop(1);
+    return word;
+}
+
+} // namespace
+
+QString BuiltInDictionary::Answer::splitText() const {
+    return Division::splitText(division);
+}
+
+int BuiltInDictionary::Answer::syllables() const {
+    return Division::countSyllables(splitText());
+}
+
+bool BuiltInDictionary::load(const QStringList& files, QString* error) {
+    return m_lexicon.load(files, error);
+}
+
+BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word) const {
+    const QStringView written = trimmedOfSpaces(word);
+    Answer answer;
+    if (!hasLetter(written))
+        return answer;
+    const QString key = WordKey::fold(written);
+    answer.homographs = m_lexicon.usableHomographs(key);
+    if (!answer.homographs.empty()) {
+        for (Lexicon::Homograph& homograph : answer.homographs)
+            homograph.division = Division::onto(homograph.division, written);
+        answer.source = Source::Dictionary;
+        answer.division = answer.homographs.front().division;
+        return answer;
+    }
+    if (const QString derived = m_derived.derive(key); !derived.isEmpty()) {
+        answer.source = Source::Derived;
+        answer.division = Division::onto(derived, written);
+    } else if (!m_lexicon.stemsOf(key).isEmpty() && Division::vowelGroups(key) <= 1) {
+        answer.source = Source::Derived; // an irregular form of one syllable that the dictionary lists (mice)
+        answer.division = written.toString();
+    }
+    return answer;
+}
+
+QString BuiltInDictionary::sourceName(Source source) {
+    switch (source) {
+    case Source::Dictionary:
+        return QStringLiteral("dictionary");
+    case Source::Derived:
+        return QStringLiteral("derived");
+    case Source::Estimated:
+        return QStringLiteral("estimated");
+    case Source::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+QStringList BuiltInDictionary::defaultFiles() {
+    return {DataFiles::path(QStringLiteral("dictionary.txt")), DataFiles::path(QStringLiteral("words.txt"))};
+}
+
+const BuiltInDictionary& BuiltInDictionary::shared() {
+    static std::once_flag once;
+    static std::unique_ptr<BuiltInDictionary> dictionary;
+    static QString failure;
+    std::call_once(once, [] {
+        auto loaded = std::make_unique<BuiltInDictionary>();
+        if (loaded->load(defaultFiles(), &failure))
+            dictionary = std::move(loaded);
+    });
+    if (!dictionary)
+        throw AppError::withText(QStringLiteral("The built-in dictionary could not be read. ") + failure);
+    return *dictionary;
+}
+
+void BuiltInDictionary::preload() {
+    QThreadPool::globalInstance()->start([] {
+        try {
+            shared();
+        } catch (const AppError&) {
+            // reported when the dictionary is first needed
+        }
+    });
+}

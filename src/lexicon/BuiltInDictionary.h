@@ -1,0 +1,51 @@
+#pragma once
+
+#include "lexicon/DerivedForms.h"
+#include "lexicon/Lexicon.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <memory>
+#include <vector>
+
+// Parvenna's own dictionary of syllable divisions: the GCIDE headwords (data/dictionary.txt) with the project's
+// hand-made supplement read after them (data/words.txt), the forms derived from them, and estimates for the
+// words neither gives. Used in-process by the splitting run, by the local dictionary service and by
+// parvenna-dictionary --split.
+class BuiltInDictionary {
+public:
+    enum class Source { Dictionary, Derived, Estimated, NotFound };
+
+    struct Answer {
+        Source source = Source::NotFound;
+        QString division;                           // laid onto the word as written: "ba*by", "New Hamp*shire"
+        std::vector<Lexicon::Homograph> homographs; // the dictionary's own entries (Source::Dictionary only)
+
+        bool found() const { return source != Source::NotFound; }
+        QString splitText() const; // "ba·by"
+        int syllables() const;     // 2
+    };
+
+    // Reads the data files in order (later ones win). False, with the reason in *error, when one cannot be read.
+    bool load(const QStringList& files, QString* error = nullptr);
+
+    // The answer for a word as the user wrote it (surrounding blanks ignored).
+    Answer lookUp(QStringView word) const;
+
+    const Lexicon& lexicon() const { return m_lexicon; }
+
+    static QString sourceName(Source source); // "dictionary", "derived", "estimated", "not found"
+
+    // The data files of an installed or built program, in the order they are read.
+    static QStringList defaultFiles();
+    // The program's shared dictionary, read on first use (from any thread; later callers wait for the first).
+    // Throws AppError when its data cannot be read.
+    static const BuiltInDictionary& shared();
+    // Starts reading the shared dictionary in the background, so that the first run does not wait for it.
+    static void preload();
+
+private:
+    Lexicon m_lexicon;
+    DerivedForms m_derived{m_lexicon};
+};

@@ -1,0 +1,232 @@
+#include "lexicon/DerivedForms.h"
+
+#include "lexicon/Division.h"
+#include "lexicon/Lexicon.h"
+#include "lexicon/WordKey.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDepth = 3;          // suffix on prefix on compound, at most
+constexpr qsizetype kLongest = 40; // longer "words" are not English words: no derivation is tried
+constexpr qsizetype kMinStem = 2;  // "be" in being
+constexpr qsizetype kMinPart = 3;  // the shortest word of a closed compound
+
+bool isConsonant(QChar c) {
+    return c.isLetter() && !WordKey::isVowel(c);
+}
+
+// The key ends in a sound that takes a spoken -es: s, x, z, ch, sh; or a silent e after c, g, s or z.
+bool endsHissing(QStringView key) {
+    return key.endsWith(u's') || key.endsWith(u'x') || key.endsWith(u'z') || key.endsWith(u"ch") || key.endsWith(u"sh");
+}
+
+bool endsSilentHissingE(QStringView key) {
+    const qsizetype n = key.size();
+    return n >= 3 && key[n - 1] == u'e' && QStringView(u"cgsz").contains(key[n - 2]);
+}
+
+// "han*dle", "sim*ple": a final syllable of a consonant and "le", which loses its e before a vowel suffix.
+bool endsConsonantLe(QStringView division) {
+    const qsizetype n = division.size();
+    return n >= 3 && division.endsWith(u"le") && isConsonant(division[n - 3].toLower());
+}
+
+bool endsDoubled(QStringView key) {
+    const qsizetype n = key.size();
+    return n >= 3 && key[n - 1] == key[n - 2] && isConsonant(key[n - 1]);
+}
+
+bool endsTOrD(QStringView key) {
+    return key.endsWith(u't') || key.endsWith(u'd');
+}
+
+QString dropLast(const QString& division, qsizetype n = 1) {
+    return division.left(division.size() - n);
+}
+
+} // namespace
+
+QString DerivedForms::derive(QStringView key) const {
+    return key.size() <= kLongest ? resolve(key, kDepth) : QString();
+}
+
+QString DerivedForms::listed(QStringView key) const {
+    return m_lexicon.usableDivision(key);
+}
+
+QString DerivedForms::resolve(QStringView key, int depth) const {
+    if (QString division = listed(key); !division.isEmpty())
+        return division;
+    if (depth <= 0 || key.isEmpty())
+        return {};
+    for (auto rule :
+         {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
+        if (QString division = (this->*rule)(key, depth); !division.isEmpty())
+            return division;
+    }
+    return {};
+}
+
+// Words joined by blanks or hyphens: every part must resolve.
+QString DerivedForms::byParts(QStringView key, int depth) const {
+    qsizetype start = 0;
+    QString division;
+    bool joined = false;
+    for (qsizetype i = 0; i <= key.size(); ++i) {
+        if (i < key.size() && key[i] != u' ' && key[i] != u'-')
+            continue;
+        if (i == key.size() && !joined)
+            return {};
+        const QString part = resolve(key.mid(start, i - start), depth - 1);
+        if (part.isEmpty())
+            return {};
+        division += part;
+        if (i < key.size()) {
+            division += key[i];
+            joined = true;
+        }
+        start = i + 1;
+    }
+    return division;
+}
+
+QString DerivedForms::bySuffix(QStringView key, int depth) const {
+    const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
+        const QString wanted = base.toString() + extra.toString();
+        return wanted.size() >= kMinStem ? resolve(wanted, depth - 1) : QString();
+    };
+    const qsizetype n = key.size();
+    QString s;
+    // possessives: the cat's, the boss's, the babies'
+    if (key.endsWith(u"'s") && !(s = stem(key.chopped(2))).isEmpty())
+        return endsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s");
+    if (key.endsWith(u"s'") && !(s = stem(key.chopped(1))).isEmpty())
+        return s + u'\'';
+    // -ing: walk·ing, hop·ping, hop·ing, han·dling, dy·ing
+    if (key.endsWith(u"ing") && n > 4) {
+        const QStringView base = key.chopped(3);
+        if (!(s = stem(base)).isEmpty())
+            return s + QStringLiteral("*ing");
+        if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
+            return s + u'*' + base.back() + QStringLiteral("ing");
+        if (!(s = stem(base, u"e")).isEmpty())
+            return endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing") : dropLast(s) + QStringLiteral("*ing");
+        if (base.endsWith(u'y') && !(s = stem(base.chopped(1), u"ie")).isEmpty())
+            return dropLast(s, 2) + QStringLiteral("y*ing");
+    }
+    // -ed: want·ed, walked, hoped, hat·ed, hopped, pat·ted, ba·bied
+    if (key.endsWith(u"ied") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
+        return dropLast(s) + QStringLiteral("ied");
+    if (key.endsWith(u"ed") && n > 3) {
+        const QStringView base = key.chopped(2);
+        if (!(s = stem(base)).isEmpty())
+            return endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed");
+        if (!(s = stem(base, u"e")).isEmpty())
+            return endsTOrD(base) ? dropLast(s) + QStringLiteral("*ed") : s + u'd';
+        if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
+            return endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
+                                  : s + base.back() + QStringLiteral("ed");
+    }
+    // plurals and third persons: ba·bies, cats, pa·ges, box·es, po·ta·toes, quiz·zes
+    if (key.endsWith(u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
+        return dropLast(s) + QStringLiteral("ies");
+    if (key.endsWith(u's') && !key.endsWith(u"ss") && n > 2) {
+        const QStringView base = key.chopped(1);
+        if (!(s = stem(base)).isEmpty()) {
+            if (endsSilentHissingE(base))
+                return s.left(s.size() - 2) + u'*' + s.right(2) + u's';
+            return s + u's';
+        }
+        if (key.endsWith(u"es") && n > 3) {
+            const QStringView plain = key.chopped(2);
+            if (endsHissing(plain) && !(s = stem(plain)).isEmpty())
+                return s + QStringLiteral("*es");
+            if (plain.endsWith(u'o') && !(s = stem(plain)).isEmpty())
+                return s + QStringLiteral("es");
+            if (endsDoubled(plain) && plain.endsWith(u'z') && !(s = stem(plain.chopped(1))).isEmpty())
+                return s + QStringLiteral("*zes");
+        }
+    }
+    // comparatives and doers: fast·er, nic·er, sim·pler, big·ger, hap·pi·er, fast·est
+    for (const QStringView suffix : {QStringView(u"er"), QStringView(u"est")}) {
+        if (!key.endsWith(suffix) || n <= suffix.size() + 1)
+            continue;
+        const QStringView base = key.chopped(suffix.size());
+        const QString tail = QStringLiteral("*") + suffix.toString();
+        if (!(s = stem(base)).isEmpty())
+            return s + tail;
+        if (!(s = stem(base, u"e")).isEmpty())
+            return endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropLast(s) + tail;
+        if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
+            return s + u'*' + base.back() + suffix.toString();
+        if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
+            return dropLast(s) + QStringLiteral("i") + tail;
+    }
+    // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly
+    if (key.endsWith(u"ly") && n > 3) {
+        const QStringView base = key.chopped(2);
+        if (!(s = stem(base)).isEmpty())
+            return s + QStringLiteral("*ly");
+        if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
+            return dropLast(s) + QStringLiteral("i*ly");
+        if (!(s = stem(key.chopped(1), u"e")).isEmpty() && endsConsonantLe(s))
+            return dropLast(s) + u'y';
+        if (!(s = stem(base, u"e")).isEmpty())
+            return dropLast(s) + QStringLiteral("*ly");
+    }
+    // -ness, -ment, -ful, -less: kind·ness, hap·pi·ness, move·ment, ar·gu·ment, beau·ti·ful, pen·ni·less
+    for (const QStringView suffix :
+         {QStringView(u"ness"), QStringView(u"ment"), QStringView(u"ful"), QStringView(u"less")}) {
+        if (!key.endsWith(suffix) || n <= suffix.size() + 1)
+            continue;
+        const QStringView base = key.chopped(suffix.size());
+        const QString tail = QStringLiteral("*") + suffix.toString();
+        if (!(s = stem(base)).isEmpty())
+            return s + tail;
+        if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
+            return dropLast(s) + QStringLiteral("i") + tail;
+        if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
+            return dropLast(s) + tail;
+    }
+    // -able: read·a·ble, lov·a·ble, re·li·a·ble, for·get·ta·ble
+    if (key.endsWith(u"able") && n > 5) {
+        const QStringView base = key.chopped(4);
+        if (!(s = stem(base)).isEmpty())
+            return s + QStringLiteral("*a*ble");
+        if (!(s = stem(base, u"e")).isEmpty())
+            return dropLast(s) + QStringLiteral("*a*ble");
+        if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
+            return dropLast(s) + QStringLiteral("i*a*ble");
+        if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
+            return s + u'*' + base.back() + QStringLiteral("a*ble");
+    }
+    return {};
+}
+
+// un·hap·py, re·o·pen
+QString DerivedForms::byPrefix(QStringView key, int depth) const {
+    for (const QStringView prefix : {QStringView(u"un"), QStringView(u"re")}) {
+        if (!key.startsWith(prefix) || key.size() < prefix.size() + kMinStem)
+            continue;
+        const QString rest = resolve(key.mid(prefix.size()), depth - 1);
+        if (!rest.isEmpty())
+            return prefix.toString() + u'*' + rest;
+    }
+    return {};
+}
+
+// some·one, air·port, court·room: two listed words, the first as long as it can be.
+QString DerivedForms::byCompound(QStringView key, int depth) const {
+    for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart; --cut) {
+        const QString first = listed(key.left(cut));
+        if (first.isEmpty())
+            continue;
+        // The second word is listed or a listed word with a suffix: compounds of compounds are not guessed.
+        const QString second = resolve(key.mid(cut), std::min(depth - 1, 1));
+        if (!second.isEmpty())
+            return first + u'*' + second;
+    }
+    return {};
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class Lexicon;
+
+// Divisions of words the dictionary does not list as headwords, made from the ones it does: plurals and verb
+// forms (-s, -es, -ies, -ed, -ing), comparatives (-er, -est), -ly, -ness, -ment, -ful, -less, -able, the
+// possessive 's, the prefixes un- and re-, closed compounds of two listed words, and words joined by blanks or
+// hyphens. English spelling is undone to find the stem (hop·ping, hop·ing, ba·bies), and a suffix adds a syllable
+// only where it is spoken as one (want·ed, but walked).
+class DerivedForms {
+public:
+    explicit DerivedForms(const Lexicon& lexicon) : m_lexicon(lexicon) {}
+
+    // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
+    QString derive(QStringView key) const;
+
+    // The division of a key that the dictionary lists with a usable division (marked, or of one vowel group);
+    // empty otherwise.
+    QString listed(QStringView key) const;
+
+private:
+    QString resolve(QStringView key, int depth) const;
+    QString bySuffix(QStringView key, int depth) const;
+    QString byPrefix(QStringView key, int depth) const;
+    QString byCompound(QStringView key, int depth) const;
+    QString byParts(QStringView key, int depth) const;
+
+    const Lexicon& m_lexicon;
+};

@@ -1,0 +1,95 @@
+#include "lexicon/Division.h"
+
+#include "lexicon/WordKey.h"
+
+namespace Division {
+namespace {
+
+bool isWordLetter(QChar c) {
+    return c.isLetter() || c == QLatin1Char('\'');
+}
+
+// Lays the letter c of the division onto the user's letter w: ASCII letters take the user's letter as it stands,
+// accented ones keep their accent and take the user's case.
+QChar laid(QChar c, QChar w) {
+    if (c.unicode() < 0x80)
+        return w;
+    return w.isUpper() ? c.toUpper() : c.toLower();
+}
+
+} // namespace
+
+QString splitText(QStringView division) {
+    QString text = division.toString();
+    for (QChar& c : text) {
+        if (c == kMark || c == QLatin1Char(' '))
+            c = kMiddleDot;
+    }
+    return text;
+}
+
+int countSyllables(QStringView splitText) {
+    if (splitText.isEmpty())
+        return 0;
+    int pieces = 1;
+    for (qsizetype i = 0; i < splitText.size(); ++i) {
+        const QChar c = splitText[i];
+        if (c == kMiddleDot)
+            ++pieces;
+        else if (c == QLatin1Char('-') && i > 0 && i + 1 < splitText.size() && isWordLetter(splitText[i - 1]) &&
+                 isWordLetter(splitText[i + 1]))
+            ++pieces;
+    }
+    return pieces;
+}
+
+QString onto(QStringView division, QStringView word) {
+    QString result;
+    result.reserve(division.size());
+    QString wanted;
+    QString given;
+    qsizetype w = 0;
+    for (const QChar c : division) {
+        if (c == kMark) {
+            result += c;
+            continue;
+        }
+        wanted.clear();
+        WordKey::appendFolded(c, wanted);
+        if (wanted.isEmpty()) // a combining mark of the division's own
+            continue;
+        given.clear();
+        const qsizetype start = w;
+        while (given.size() < wanted.size() && w < word.size())
+            WordKey::appendFolded(word[w++], given);
+        if (given != wanted || start == w)
+            return division.toString();
+        result += laid(c, word[start]);
+    }
+    return w == word.size() ? result : division.toString();
+}
+
+int vowelGroups(QStringView key) {
+    int groups = 0;
+    bool inGroup = false;
+    for (const QChar c : key) {
+        const bool vowel = WordKey::isVowel(c);
+        if (vowel && !inGroup)
+            ++groups;
+        inGroup = vowel;
+    }
+    const qsizetype n = key.size();
+    if (groups > 1 && n >= 2 && key[n - 1] == QLatin1Char('e') && key[n - 2].isLetter() &&
+        !WordKey::isVowel(key[n - 2]))
+        --groups;
+    return groups;
+}
+
+int markedSyllables(QStringView division) {
+    bool anyLetter = false;
+    for (const QChar c : division)
+        anyLetter = anyLetter || c.isLetter();
+    return anyLetter ? countSyllables(splitText(division)) : 0;
+}
+
+} // namespace Division

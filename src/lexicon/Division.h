@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// A division is a word with "*" at every syllable boundary inside a word ("ba*by", "New Hamp*shire",
+// "well-be*ing"): the built-in dictionary's own form. What the user sees is its split text, with a middle dot
+// at every boundary and between words ("ba·by", "New·Hamp·shire").
+namespace Division {
+
+inline constexpr QChar kMark = QLatin1Char('*');
+inline constexpr QChar kMiddleDot = QChar(0x00B7);
+
+// The split text of a division: every "*" and every blank becomes a middle dot.
+QString splitText(QStringView division);
+
+// The syllables of a split text: the pieces between middle dots (empty pieces counted), and a hyphen between two
+// letters parts syllables too ("well-be·ing" has three). 0 for the empty text.
+int countSyllables(QStringView splitText);
+
+// The division laid onto the word as the user wrote it: the user's letter case, the dictionary's accented letters
+// (in the user's case) and boundaries. The division itself when the two do not spell the same key.
+QString onto(QStringView division, QStringView word);
+
+// The vowel groups of a key (runs of a, e, i, o, u, y), a final silent "e" after a consonant not counted when
+// another group comes before it: "cat" 1, "cake" 1, "idea" 2.
+int vowelGroups(QStringView key);
+
+// The number of syllables the division marks: boundaries, blanks and inner hyphens, plus one; 0 for no letters.
+int markedSyllables(QStringView division);
+
+} // namespace Division

@@ -1,0 +1,227 @@
+#include "lexicon/Lexicon.h"
+
+#include "lexicon/Division.h"
+#include "lexicon/WordKey.h"
+
+#include <QFile>
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+std::size_t hashOf(QStringView key) {
+    return qHash(key, 0x9e3779b9U);
+}
+
+QString lineError(const QString& origin, int lineNumber, const QString& what) {
+    return QStringLiteral("Line %1 of %2 %3.").arg(lineNumber).arg(origin, what);
+}
+
+} // namespace
+
+bool Lexicon::load(const QStringList& files, QString* error) {
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = QStringLiteral("The dictionary data %1 could not be read: %2").arg(path, file.errorString());
+            return false;
+        }
+        const QString text = QString::fromUtf8(file.readAll());
+        if (file.error() != QFileDevice::NoError) {
+            if (error)
+                *error = QStringLiteral("The dictionary data %1 could not be read: %2").arg(path, file.errorString());
+            return false;
+        }
+        if (!loadText(text, path, error))
+            return false;
+    }
+    return true;
+}
+
+bool Lexicon::loadText(QStringView text, const QString& origin, QString* error) {
+    const int file = m_files++;
+    int lineNumber = 0;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        ++lineNumber;
+        const QStringView line = text.mid(start, end - start).trimmed();
+        start = end + 1;
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (!readLine(line, file, error, origin, lineNumber))
+            return false;
+    }
+    return true;
+}
+
+bool Lexicon::readLine(QStringView line, int file, QString* error, const QString& origin, int lineNumber) {
+    const qsizetype bar = line.indexOf(QLatin1Char('|'));
+    const QStringView word = bar < 0 ? QStringView() : line.left(bar).trimmed();
+    if (word.isEmpty() || bar + 1 >= line.size()) {
+        if (error)
+            *error = lineError(origin, lineNumber, QStringLiteral("is not of the form word|division"));
+        return false;
+    }
+    Entry& entry = entryFor(WordKey::fold(word), file);
+    QStringView rest = line.mid(bar + 1);
+    if (rest.startsWith(QLatin1Char('='))) {
+        const QString stem = WordKey::fold(rest.mid(1).trimmed());
+        if (stem.isEmpty()) {
+            if (error)
+                *error = lineError(origin, lineNumber, QStringLiteral("names no entry after \"=\""));
+            return false;
+        }
+        if (entry.stems.empty())
+            ++m_forms;
+        const Span kept = keep(stem);
+        m_entries[&entry - m_entries.data()].stems.push_back(kept);
+        return true;
+    }
+    const std::size_t index = &entry - m_entries.data();
+    for (const QStringView field : rest.tokenize(QLatin1Char('|'))) {
+        const qsizetype colon = field.indexOf(QLatin1Char(':'));
+        const QStringView division = (colon < 0 ? field : field.left(colon)).trimmed();
+        const QStringView label = colon < 0 ? QStringView() : field.mid(colon + 1).trimmed();
+        if (division.isEmpty()) {
+            if (error)
+                *error = lineError(origin, lineNumber, QStringLiteral("has an empty division"));
+            return false;
+        }
+        if (m_entries[index].homographs.empty())
+            ++m_headwords;
+        const Span d = keep(division);
+        const Span l = keep(label);
+        m_entries[index].homographs.push_back({d, l});
+    }
+    return true;
+}
+
+// The entry of a key, made when new. A later file forgets what earlier files said of the key.
+Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
+    if (const Entry* found = find(key)) {
+        Entry& entry = m_entries[found - m_entries.data()];
+        if (entry.file != file) {
+            m_headwords -= entry.homographs.empty() ? 0 : 1;
+            m_forms -= entry.stems.empty() ? 0 : 1;
+            entry.homographs.clear();
+            entry.stems.clear();
+            entry.file = file;
+        }
+        return entry;
+    }
+    if ((m_entries.size() + 1) * 2 > m_slots.size())
+        grow();
+    Entry entry;
+    entry.key = keep(key);
+    entry.file = file;
+    m_entries.push_back(std::move(entry));
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hashOf(key) & mask;
+    while (m_slots[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_slots[slot] = static_cast<std::uint32_t>(m_entries.size());
+    return m_entries.back();
+}
+
+void Lexicon::grow() {
+    const std::size_t size = m_slots.empty() ? 1024 : m_slots.size() * 2;
+    m_slots.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        std::size_t slot = hashOf(view(m_entries[i].key)) & mask;
+        while (m_slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+const Lexicon::Entry* Lexicon::find(QStringView key) const {
+    if (m_slots.empty())
+        return nullptr;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hashOf(key) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        const Entry& entry = m_entries[m_slots[slot] - 1];
+        if (view(entry.key) == key)
+            return &entry;
+    }
+    return nullptr;
+}
+
+Lexicon::Span Lexicon::keep(QStringView text) {
+    const Span span{static_cast<std::uint32_t>(m_pool.size()), static_cast<std::uint32_t>(text.size())};
+    m_pool += text;
+    return span;
+}
+
+std::vector<Lexicon::Homograph> Lexicon::homographs(QStringView key) const {
+    std::vector<Homograph> result;
+    if (const Entry* entry = find(key)) {
+        for (const Record& record : entry->homographs)
+            result.push_back({view(record.division).toString(), view(record.label).toString()});
+    }
+    return result;
+}
+
+QString Lexicon::usableDivision(QStringView key) const {
+    const Entry* entry = find(key);
+    if (!entry || entry->homographs.empty())
+        return {};
+    for (const Record& record : entry->homographs) {
+        if (view(record.division).contains(Division::kMark))
+            return view(record.division).toString();
+    }
+    return Division::vowelGroups(key) <= 1 ? view(entry->homographs.front().division).toString() : QString();
+}
+
+std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const {
+    std::vector<Homograph> result;
+    const Entry* entry = find(key);
+    if (!entry)
+        return result;
+    const bool oneGroup = Division::vowelGroups(key) <= 1;
+    for (const Record& record : entry->homographs) {
+        if (oneGroup || view(record.division).contains(Division::kMark))
+            result.push_back({view(record.division).toString(), view(record.label).toString()});
+    }
+    return result;
+}
+
+bool Lexicon::hasHeadword(QStringView key) const {
+    const Entry* entry = find(key);
+    return entry && !entry->homographs.empty();
+}
+
+QStringList Lexicon::stemsOf(QStringView key) const {
+    QStringList stems;
+    if (const Entry* entry = find(key)) {
+        for (const Span& stem : entry->stems)
+            stems.append(view(stem).toString());
+    }
+    return stems;
+}
+
+QStringList Lexicon::closestKeys(QStringView key, int most) const {
+    // Ranked by the beginning shared, then by how near the lengths are, then by key.
+    std::vector<std::tuple<qsizetype, qsizetype, QStringView>> ranked;
+    for (const Entry& entry : m_entries) {
+        if (entry.homographs.empty())
+            continue;
+        const QStringView candidate = view(entry.key);
+        const qsizetype limit = std::min(candidate.size(), key.size());
+        qsizetype shared = 0;
+        while (shared < limit && candidate[shared] == key[shared])
+            ++shared;
+        if (shared > 0)
+            ranked.emplace_back(-shared, std::abs(candidate.size() - key.size()), candidate);
+    }
+    const auto count = std::min<std::size_t>(ranked.size(), std::max(most, 0));
+    std::partial_sort(ranked.begin(), ranked.begin() + count, ranked.end());
+    QStringList keys;
+    for (std::size_t i = 0; i < count; ++i)
+        keys.append(std::get<2>(ranked[i]).toString());
+    return keys;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <cstdint>
+#include <vector>
+
+// The built-in dictionary's word data: every headword with its homographs (division and part-of-speech label),
+// and the inflected forms the dictionary lists under an entry. Read from data files of lines
+//     Word|division[:label]|division[:label]...      an entry and its homographs
+//     Form|=Word                                    a form listed under the entry Word
+// ("#" starts a comment line). A file read later replaces what earlier files say of the same word; within one
+// file, lines of one key add up ("Mark" and "mark" are both homographs of "mark"). Words are found by their
+// WordKey. The text is kept in one pool and the index is an open-addressing table, so 150,000 words cost a few
+// megabytes and a lookup allocates nothing but the key.
+class Lexicon {
+public:
+    struct Homograph {
+        QString division; // "ba*by"; no "*" when the dictionary gives no division
+        QString label;    // "n.", "v. t."; may be empty
+    };
+
+    // Reads the files in order. False, with the file and line named in *error, when a file cannot be read or a
+    // line is not of the forms above; what was read before stays.
+    bool load(const QStringList& files, QString* error = nullptr);
+    // Reads one file's text (for tests and for load()).
+    bool loadText(QStringView text, const QString& origin, QString* error = nullptr);
+
+    // The homographs of a key, in the order of the data; empty when the key is no headword.
+    std::vector<Homograph> homographs(QStringView key) const;
+    // The division to take for a key: its first homograph with a boundary mark, else its first when the key is
+    // of one vowel group (a one-syllable word needs no mark); empty when the dictionary does not divide it.
+    QString usableDivision(QStringView key) const;
+    // All homographs that have a usable division, in order.
+    std::vector<Homograph> usableHomographs(QStringView key) const;
+    bool hasHeadword(QStringView key) const;
+    // The keys of the entries that list this key as one of their forms.
+    QStringList stemsOf(QStringView key) const;
+
+    // Up to `most` headword keys sharing the longest beginnings with the key (most shared first, then in key
+    // order); none that share nothing. For a service's suggestions: it reads every key.
+    QStringList closestKeys(QStringView key, int most) const;
+
+    qsizetype headwordCount() const { return m_headwords; }
+    qsizetype formCount() const { return m_forms; }
+
+private:
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    struct Record {
+        Span division;
+        Span label;
+    };
+    struct Entry {
+        Span key;
+        std::vector<Record> homographs;
+        std::vector<Span> stems; // keys of the entries this form belongs to
+        int file = -1;           // the file that last spoke of this key
+    };
+
+    bool readLine(QStringView line, int file, QString* error, const QString& origin, int lineNumber);
+    Entry& entryFor(const QString& key, int file);
+    const Entry* find(QStringView key) const;
+    Span keep(QStringView text);
+    QStringView view(Span span) const { return QStringView(m_pool).mid(span.offset, span.length); }
+    void grow();
+
+    QString m_pool;
+    std::vector<Entry> m_entries;
+    std::vector<std::uint32_t> m_slots; // entry index + 1; 0 is free
+    qsizetype m_headwords = 0;
+    qsizetype m_forms = 0;
+    int m_files = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The form under which the built-in dictionary files a word: lower case, accents dropped (é → e), ligatures
+// spelled out (æ → ae, œ → oe), typographic apostrophes and hyphens made plain. "Abbé", "ABBE" and "abbe" share
+// one key, so a user finds a word however they typed its letters.
+namespace WordKey {
+
+// The key of a whole text.
+QString fold(QStringView text);
+
+// The key of one character appended to out (nothing for a combining mark, two letters for a ligature).
+void appendFolded(QChar c, QString& out);
+
+// True for the letters a, e, i, o, u and y of a key.
+inline bool isVowel(QChar c) {
+    switch (c.unicode()) {
+    case 'a':
+    case 'e':
+    case 'i':
+    case 'o':
+    case 'u':
+    case 'y':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace WordKey

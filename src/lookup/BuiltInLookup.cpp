@@ -1,0 +1,23 @@
+#include "lookup/BuiltInLookup.h"
+
+#include "common/StepTrap.h"
+#include "lexicon/BuiltInDictionary.h"
+#include "lexicon/Division.h"
+
+bool BuiltInLookup::begin(StepTrap& trap) {
+    return trap.step(126, [&] { m_dictionary = &BuiltInDictionary::shared(); });
+}
+
+WordLookup::Result BuiltInLookup::lookUp(StepTrap& trap, const QString& word) {
+    Result result;
+    trap.step(140, [&] {
+        const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word);
+        if (!answer.found())
+            return;
+        result.found = true;
+        result.estimated = answer.source == BuiltInDictionary::Source::Estimated;
+        result.splitText = answer.splitText();
+        result.syllables = Division::countSyllables(result.splitText);
+    });
+    return result;
+}

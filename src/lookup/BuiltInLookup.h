@@ -1,0 +1,17 @@
+#pragma once
+
+#include "lookup/WordLookup.h"
+
+class BuiltInDictionary;
+
+// Lookups in the built-in dictionary, in this process: no network, no child process, no daily limit.
+class BuiltInLookup : public WordLookup {
+public:
+    bool sendsToService() const override { return false; }
+    bool begin(StepTrap& trap) override;
+    Result lookUp(StepTrap& trap, const QString& word) override;
+    void end(StepTrap&) override {}
+
+private:
+    const BuiltInDictionary* m_dictionary = nullptr;
+};

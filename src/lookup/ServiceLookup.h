@@ -1,0 +1,24 @@
+#pragma once
+
+#include "dictionary/CurlFunctions.h"
+#include "dictionary/DictionaryEndpoint.h"
+#include "lookup/WordLookup.h"
+
+class ToolFiles;
+class WindowContext;
+
+// Lookups sent to the configured dictionary service through curl, one child process per word.
+class ServiceLookup : public WordLookup {
+public:
+    ServiceLookup(WindowContext& window, ToolFiles& tools, DictionaryEndpoint endpoint);
+
+    bool sendsToService() const override { return true; }
+    bool begin(StepTrap& trap) override;
+    Result lookUp(StepTrap& trap, const QString& word) override;
+    void end(StepTrap& trap) override;
+
+private:
+    ToolFiles& m_tools;
+    DictionaryEndpoint m_endpoint;
+    CurlFunctions m_curl;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class StepTrap;
+
+// "Look this word up": what the splitting run asks of a dictionary, whichever it is. The service through curl
+// and the built-in dictionary each answer it; the run's steps, rows and messages are written once.
+class WordLookup {
+public:
+    struct Result {
+        bool found = false;
+        bool estimated = false; // the built-in dictionary's guess for a word it does not list
+        QString splitText;      // "ba·by"
+        int syllables = 0;
+    };
+
+    virtual ~WordLookup() = default;
+
+    // True when the lookups go to a dictionary service: they count against the daily limit.
+    virtual bool sendsToService() const = 0;
+    // (126) Makes ready for the walk; false when nothing can be looked up.
+    virtual bool begin(StepTrap& trap) = 0;
+    // (140–156) One word; failures are reported through the trap and the word counts as not found.
+    virtual Result lookUp(StepTrap& trap, const QString& word) = 0;
+    // (190) Cleans up after the walk.
+    virtual void end(StepTrap& trap) = 0;
+};

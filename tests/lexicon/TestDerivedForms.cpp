@@ -1,0 +1,214 @@
+#include "lexicon/BuiltInDictionary.h"
+
+#include "TestEnvironment.h"
+
+namespace {
+
+// Stems as the dictionary lists them: capitalised headwords, "*" between syllables, part-of-speech labels.
+const char* const kStems = R"(# stems for the derivation rules
+Walk|Walk:v. i.
+Want|Want:v. t.
+Need|Need:v. t.
+Hop|Hop:v. i.
+Hope|Hope:v. t.|Hope:n.
+Hate|Hate:v. t.
+Pat|Pat:v. t.
+Play|Play:v. i.
+Stop|Stop:v. t.
+Baby|Ba*by:n.|Ba*by:v. t.
+Page|Page:n.
+Box|Box:n.
+Wish|Wish:n.
+Church|Church:n.
+Kiss|Kiss:n.
+Potato|Po*ta*to:n.
+Quiz|Quiz:n.
+Horse|Horse:n.
+Go|Go:v. i.
+Fast|Fast:a.
+Nice|Nice:a.
+Simple|Sim*ple:a.
+Big|Big:a.
+Happy|Hap*py:a.
+Free|Free:a.
+Quick|Quick:a.
+True|True:a.
+Kind|Kind:a.
+Move|Move:v. t.
+Argue|Ar*gue:v. i.
+Beauty|Beau*ty:n.
+Penny|Pen*ny:n.
+Read|Read:v. t.
+Love|Love:v. t.
+Rely|Re*ly:v. i.
+Forget|For*get:v. t.
+Handle|Han*dle:v. t.
+Die|Die:v. i.
+See|See:v. t.
+Face|Face:n.
+Cat|Cat:n.
+Boss|Boss:n.
+Some|Some:a.
+One|One:a.
+Air|Air:n.
+Port|Port:n.
+Suit|Suit:n.
+Case|Case:n.
+Court|Court:n.
+Room|Room:n.
+Do|Do:v. t.
+Open|O*pen:v. t.
+Hopeful|Hopeful:a.
+Mouse|Mouse:n.
+Mice|=Mouse
+Ing|Ing:n.
+Abbé|Ab*bé:n.
+Æneid|Æ*ne*id:n.
+)";
+
+QString writeFile(const QString& name, const QByteArray& content) {
+    const QString path = qEnvironmentVariable("TEMP") + QLatin1Char('/') + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
+class TestDerivedForms : public QObject {
+    Q_OBJECT
+
+    BuiltInDictionary m_dictionary;
+
+private slots:
+    void initTestCase() {
+        QString error;
+        QVERIFY2(m_dictionary.load({writeFile(QStringLiteral("stems.txt"), kStems)}, &error), qPrintable(error));
+    }
+
+    void forms_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("split");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("source");
+        const auto row = [](const char* word, const char* split, int count, const char* source = "derived") {
+            QTest::newRow(word) << QString::fromUtf8(word) << QString::fromUtf8(split) << count
+                                << QString::fromLatin1(source);
+        };
+        // plurals and third persons
+        row("walks", "walks", 1);
+        row("babies", "ba·bies", 2);
+        row("pages", "pa·ges", 2);
+        row("horses", "hor·ses", 2);
+        row("boxes", "box·es", 2);
+        row("wishes", "wish·es", 2);
+        row("churches", "church·es", 2);
+        row("kisses", "kiss·es", 2);
+        row("potatoes", "po·ta·toes", 3);
+        row("goes", "goes", 1);
+        row("quizzes", "quiz·zes", 2);
+        row("courtrooms", "court·rooms", 2);
+        // -ed: a syllable only after t or d
+        row("walked", "walked", 1);
+        row("played", "played", 1);
+        row("wanted", "want·ed", 2);
+        row("needed", "need·ed", 2);
+        row("hoped", "hoped", 1);
+        row("hated", "hat·ed", 2);
+        row("hopped", "hopped", 1);
+        row("stopped", "stopped", 1);
+        row("patted", "pat·ted", 2);
+        row("babied", "ba·bied", 2);
+        row("handled", "han·dled", 2);
+        // -ing
+        row("walking", "walk·ing", 2);
+        row("hopping", "hop·ping", 2);
+        row("hoping", "hop·ing", 2);
+        row("babying", "ba·by·ing", 3);
+        row("handling", "han·dling", 2);
+        row("dying", "dy·ing", 2);
+        row("seeing", "see·ing", 2);
+        // comparatives and doers
+        row("faster", "fast·er", 2);
+        row("fastest", "fast·est", 2);
+        row("nicer", "nic·er", 2);
+        row("simpler", "sim·pler", 2);
+        row("bigger", "big·ger", 2);
+        row("biggest", "big·gest", 2);
+        row("happier", "hap·pi·er", 3);
+        row("happiest", "hap·pi·est", 3);
+        row("freer", "fre·er", 2);
+        row("walker", "walk·er", 2);
+        // -ly, -ness, -ment, -ful, -less, -able
+        row("quickly", "quick·ly", 2);
+        row("happily", "hap·pi·ly", 3);
+        row("simply", "sim·ply", 2);
+        row("truly", "tru·ly", 2);
+        row("kindness", "kind·ness", 2);
+        row("happiness", "hap·pi·ness", 3);
+        row("movement", "move·ment", 2);
+        row("argument", "ar·gu·ment", 3);
+        row("beautiful", "beau·ti·ful", 3);
+        row("hopeless", "hope·less", 2);
+        row("penniless", "pen·ni·less", 3);
+        row("readable", "read·a·ble", 3);
+        row("lovable", "lov·a·ble", 3);
+        row("reliable", "re·li·a·ble", 4);
+        row("forgettable", "for·get·ta·ble", 4);
+        // possessives
+        row("cat's", "cat's", 1);
+        row("boss's", "boss·'s", 2);
+        row("babies'", "ba·bies'", 2);
+        // prefixes and compounds
+        row("unhappy", "un·hap·py", 3);
+        row("redo", "re·do", 2);
+        row("reopen", "re·o·pen", 3);
+        row("unhappiness", "un·hap·pi·ness", 4);
+        row("someone", "some·one", 2);
+        row("airport", "air·port", 2);
+        row("suitcase", "suit·case", 2);
+        row("courtroom", "court·room", 2);
+        row("baby-faced", "ba·by-faced", 3);
+        row("happy kind", "hap·py·kind", 3);
+        // an unmarked headword of several vowel groups is derived, not counted as one syllable
+        row("hopeful", "hope·ful", 2);
+        // an irregular form the dictionary lists under its entry
+        row("mice", "mice", 1);
+        // the user's letters, the dictionary's accents
+        row("Walking", "Walk·ing", 2);
+        row("WALKED", "WALKED", 1);
+        row("abbes", "ab·bés", 2);
+        // listed words stay the dictionary's
+        row("baby", "ba·by", 2, "dictionary");
+        row("BABY", "BA·BY", 2, "dictionary");
+        row("abbe", "ab·bé", 2, "dictionary");
+        row("aeneid", "æ·ne·id", 3, "dictionary");
+        row("  cat ", "cat", 1, "dictionary");
+        // nothing to go on
+        row("xyzzyq", "", 0, "not found");
+        row("1234", "", 0, "not found");
+        row("---", "", 0, "not found");
+    }
+    void forms() {
+        QFETCH(QString, word);
+        QFETCH(QString, split);
+        QFETCH(int, count);
+        QFETCH(QString, source);
+        const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
+        QCOMPARE(BuiltInDictionary::sourceName(answer.source), source);
+        QCOMPARE(answer.found() ? answer.splitText() : QString(), split);
+        QCOMPARE(answer.found() ? answer.syllables() : 0, count);
+    }
+
+    void homographsKeepTheirLabels() {
+        const BuiltInDictionary::Answer hope = m_dictionary.lookUp(QStringLiteral("hope"));
+        QCOMPARE(hope.homographs.size(), std::size_t(2));
+        QCOMPARE(hope.homographs[0].label, QStringLiteral("v. t."));
+        QCOMPARE(hope.homographs[1].label, QStringLiteral("n."));
+        QCOMPARE(hope.homographs[1].division, QStringLiteral("hope"));
+    }
+};
+
+PARVENNA_TEST_MAIN(TestDerivedForms)
+#include "TestDerivedForms.moc"

@@ -1,0 +1,154 @@
+#include "lexicon/Division.h"
+#include "lexicon/Lexicon.h"
+#include "lexicon/WordKey.h"
+
+#include "TestEnvironment.h"
+
+class TestLexicon : public QObject {
+    Q_OBJECT
+private slots:
+    void keys_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("case") << "BaBy"
+                              << "baby";
+        QTest::newRow("accents") << "Abbé Éclair"
+                                 << "abbe eclair";
+        QTest::newRow("ligatures") << "Æneid Œuvre"
+                                   << "aeneid oeuvre";
+        QTest::newRow("typographic apostrophe") << "Ain\u2019t"
+                                                << "ain't";
+        QTest::newRow("combining mark dropped") << "cafe\u0301"
+                                                << "cafe";
+        QTest::newRow("digits and hyphens kept") << "X-15"
+                                                 << "x-15";
+    }
+    void keys() {
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        QCOMPARE(WordKey::fold(text), key);
+    }
+
+    void divisionsLaidOntoTheWord_data() {
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("laid");
+        QTest::newRow("user's case") << "Ba*by"
+                                     << "baby"
+                                     << "ba*by";
+        QTest::newRow("capitals") << "ba*by"
+                                  << "BABY"
+                                  << "BA*BY";
+        QTest::newRow("accent kept in the user's case") << "Ab*bé"
+                                                        << "ABBE"
+                                                        << "AB*BÉ";
+        QTest::newRow("ligature for two letters") << "Æ*ne*id"
+                                                  << "aeneid"
+                                                  << "æ*ne*id";
+        QTest::newRow("blank between words") << "New Hamp*shire"
+                                             << "new hampshire"
+                                             << "new hamp*shire";
+        QTest::newRow("other letters: the division as it is") << "Ba*by"
+                                                              << "babe"
+                                                              << "Ba*by";
+        QTest::newRow("longer word: the division as it is") << "Ba*by"
+                                                            << "babys"
+                                                            << "Ba*by";
+    }
+    void divisionsLaidOntoTheWord() {
+        QFETCH(QString, division);
+        QFETCH(QString, word);
+        QFETCH(QString, laid);
+        QCOMPARE(Division::onto(division, word), laid);
+    }
+
+    void counts_data() {
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<int>("marked");
+        QTest::addColumn<int>("vowelGroups");
+        QTest::newRow("baby") << "ba*by" << 2 << 2;
+        QTest::newRow("words") << "New Hamp*shire" << 3 << 3;
+        QTest::newRow("inner hyphen") << "well-be*ing" << 3 << 2;
+        QTest::newRow("silent e") << "cake" << 1 << 1;
+        QTest::newRow("one e is no silent e") << "the" << 1 << 1;
+        QTest::newRow("two vowels in a row are one group") << "i*de*a" << 3 << 2;
+        QTest::newRow("no vowel") << "nth" << 1 << 0;
+        QTest::newRow("no letters") << "1234" << 0 << 0;
+    }
+    void counts() {
+        QFETCH(QString, division);
+        QFETCH(int, marked);
+        QFETCH(int, vowelGroups);
+        QCOMPARE(Division::markedSyllables(division), marked);
+        QString key = division;
+        key.remove(QLatin1Char('*'));
+        QCOMPARE(Division::vowelGroups(WordKey::fold(key)), vowelGroups);
+    }
+
+    // A later file replaces what earlier ones say of a word; lines of one key in one file add up.
+    void laterFilesWin() {
+        Lexicon lexicon;
+        QVERIFY(lexicon.loadText(u"Mark|Mark:n.\nmark|mark:v. t.\nBaby|Ba*by:n.|Ba*by:a.\nBabies|=Baby\n", "one"));
+        QVERIFY(lexicon.loadText(u"# supplement\nbaby|ba*by:noun\n", "two"));
+        QCOMPARE(lexicon.homographs(u"mark").size(), std::size_t(2));
+        const auto baby = lexicon.homographs(u"baby");
+        QCOMPARE(baby.size(), std::size_t(1));
+        QCOMPARE(baby[0].division, QStringLiteral("ba*by"));
+        QCOMPARE(baby[0].label, QStringLiteral("noun"));
+        QCOMPARE(lexicon.stemsOf(u"babies"), QStringList{"baby"});
+        QCOMPARE(lexicon.headwordCount(), 2);
+        QCOMPARE(lexicon.formCount(), 1);
+        QVERIFY(!lexicon.hasHeadword(u"babies"));
+    }
+
+    void unmarkedWordsOfSeveralVowelGroupsAreNotDivided() {
+        Lexicon lexicon;
+        QVERIFY(
+            lexicon.loadText(u"Cake|Cake:n.\nbaby-faced|baby-faced:adj.\nPresent|Present:n.|Pre*sent:v. t.\n", "x"));
+        QCOMPARE(lexicon.usableDivision(u"cake"), QStringLiteral("Cake"));
+        QCOMPARE(lexicon.usableDivision(u"baby-faced"), QString());
+        QCOMPARE(lexicon.usableDivision(u"present"), QStringLiteral("Pre*sent"));
+        QCOMPARE(lexicon.usableHomographs(u"present").size(), std::size_t(1));
+    }
+
+    void badData_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no bar") << "baby|ba*by\nbroken line\n"
+                                << "Line 2 of data is not of the form";
+        QTest::newRow("empty division") << "# c\nbaby||ba*by\n"
+                                        << "Line 2 of data has an empty division";
+        QTest::newRow("nothing after the bar") << "baby|\n"
+                                               << "Line 1 of data is not of the form";
+        QTest::newRow("form of nothing") << "babies|=\n"
+                                         << "Line 1 of data names no entry";
+    }
+    void badData() {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        Lexicon lexicon;
+        QString reason;
+        QVERIFY(!lexicon.loadText(text, QStringLiteral("data"), &reason));
+        QVERIFY2(reason.startsWith(error), qPrintable(reason));
+        QVERIFY(!lexicon.load({qEnvironmentVariable("TEMP") + QStringLiteral("/missing.txt")}, &reason));
+        QVERIFY2(reason.contains(QStringLiteral("missing.txt")), qPrintable(reason));
+    }
+
+    void manyWordsStayFindable() {
+        Lexicon lexicon;
+        QString text;
+        for (int i = 0; i < 20000; ++i)
+            text += QStringLiteral("w%1|w*%1\n").arg(i);
+        QVERIFY(lexicon.loadText(text, QStringLiteral("many")));
+        QCOMPARE(lexicon.headwordCount(), 20000);
+        for (int i = 0; i < 20000; i += 997)
+            QCOMPARE(lexicon.usableDivision(QStringLiteral("w%1").arg(i)), QStringLiteral("w*%1").arg(i));
+        QVERIFY(!lexicon.hasHeadword(u"w20000"));
+        QCOMPARE(lexicon.closestKeys(u"w12", 1), QStringList{"w12"});
+        QCOMPARE(lexicon.closestKeys(u"w12x", 2), (QStringList{"w120", "w121"}));
+        QCOMPARE(lexicon.closestKeys(u"zzz", 3), QStringList{});
+    }
+};
+
+PARVENNA_TEST_MAIN(TestLexicon)
+#include "TestLexicon.moc"

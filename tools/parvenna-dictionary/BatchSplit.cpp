@@ -1,0 +1,85 @@
+#include "BatchSplit.h"
+
+#include "lexicon/BuiltInDictionary.h"
+#include "lists/WordTokenizer.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qsizetype kFlushAt = 1 << 16;
+
+} // namespace
+
+BatchSplit::BatchSplit(const BuiltInDictionary& dictionary, std::FILE* out, std::FILE* err)
+    : m_dictionary(dictionary), m_out(out), m_err(err) {}
+
+int BatchSplit::run(const QStringList& files) {
+    bool allRead = true;
+    if (files.isEmpty()) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            std::fprintf(m_err, "parvenna-dictionary: standard input cannot be read\n");
+            return 1;
+        }
+        splitBytes(input.readAll());
+    }
+    for (const QString& path : files)
+        allRead = splitFile(path) && allRead;
+    return flush() && allRead ? 0 : 1;
+}
+
+bool BatchSplit::splitFile(const QString& path) {
+    QFile file(path);
+    const QFileInfo info(path);
+    // A folder, or a pipe or device that would never end, is refused before it is opened.
+    const bool plain = info.isFile() || path == QLatin1String("/dev/stdin");
+    if (!plain || !file.open(QIODevice::ReadOnly)) {
+        const QString why = !info.exists() ? QStringLiteral("no such file")
+                            : !plain       ? QStringLiteral("not a regular file")
+                                           : file.errorString();
+        std::fprintf(m_err, "parvenna-dictionary: %s: %s\n", qPrintable(path), qPrintable(why));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        std::fprintf(m_err, "parvenna-dictionary: %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+        return false;
+    }
+    splitBytes(bytes);
+    return true;
+}
+
+void BatchSplit::splitBytes(const QByteArray& bytes) {
+    for (const QString& word : WordTokenizer::wordsOfFile(bytes)) {
+        const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
+        m_buffer += word.toUtf8();
+        m_buffer += '\t';
+        if (answer.found()) {
+            const QString split = answer.splitText();
+            m_buffer += split.toUtf8();
+            m_buffer += '\t';
+            m_buffer += QByteArray::number(answer.syllables());
+        } else {
+            m_buffer += '\t';
+        }
+        m_buffer += '\t';
+        m_buffer += BuiltInDictionary::sourceName(answer.source).toUtf8();
+        m_buffer += '\n';
+        ++m_words;
+        if (m_buffer.size() >= kFlushAt)
+            flush();
+    }
+}
+
+bool BatchSplit::flush() {
+    if (!m_buffer.isEmpty() && std::fwrite(m_buffer.constData(), 1, m_buffer.size(), m_out) != size_t(m_buffer.size()))
+        m_writeFailed = true;
+    m_buffer.clear();
+    if (std::fflush(m_out) != 0)
+        m_writeFailed = true;
+    if (m_writeFailed)
+        std::fprintf(m_err, "parvenna-dictionary: the output could not be written\n");
+    return !m_writeFailed;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <cstdio>
+
+class BuiltInDictionary;
+
+// parvenna-dictionary --split: cuts files (or standard input) into words as the word-file import does and
+// writes one line a word, UTF-8:  word TAB division TAB count TAB source  (division and count empty for a word
+// that is not found). Reports files that cannot be read on standard error and goes on with the next.
+class BatchSplit {
+public:
+    BatchSplit(const BuiltInDictionary& dictionary, std::FILE* out, std::FILE* err);
+
+    // Splits every file in order, standard input when there is none. Returns the process exit code: 0, or 1
+    // when a file could not be read or the output could not be written.
+    int run(const QStringList& files);
+
+    qsizetype wordsWritten() const { return m_words; }
+
+private:
+    bool splitFile(const QString& path);
+    void splitBytes(const QByteArray& bytes);
+    bool flush();
+
+    const BuiltInDictionary& m_dictionary;
+    std::FILE* m_out;
+    std::FILE* m_err;
+    QByteArray m_buffer;
+    qsizetype m_words = 0;
+    bool m_writeFailed = false;
+};
