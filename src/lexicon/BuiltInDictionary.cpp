@@ -57,9 +57,6 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word) const {
     if (const QString derived = m_derived.derive(key); !derived.isEmpty()) {
         answer.source = Source::Derived;
         answer.division = Division::onto(derived, written);
-    } else if (!m_lexicon.stemsOf(key).isEmpty() && Division::vowelGroups(key) <= 1) {
-        answer.source = Source::Derived; // an irregular form of one syllable that the dictionary lists (mice)
-        answer.division = written.toString();
     }
     return answer;
 }

@@ -46,6 +46,27 @@ QString dropLast(const QString& division, qsizetype n = 1) {
     return division.left(division.size() - n);
 }
 
+// The index in a division of its letter number `letter` (marks skipped); the size when there are fewer letters.
+qsizetype indexOfLetter(QStringView division, qsizetype letter) {
+    for (qsizetype i = 0; i < division.size(); ++i) {
+        if (division[i] != Division::kMark && letter-- == 0)
+            return i;
+    }
+    return division.size();
+}
+
+// British spellings and the American ones the dictionary lists: the key's text, the listed text, where it ends.
+struct Respelling {
+    QStringView british;
+    QStringView listed;
+    bool atEnd;
+};
+constexpr Respelling kRespellings[] = {
+    {u"our", u"or", false},        {u"ise", u"ize", false}, {u"isation", u"ization", false},
+    {u"tre", u"ter", true},        {u"yse", u"yze", false}, {u"logue", u"log", true},
+    {u"ence", u"ense", true},
+};
+
 } // namespace
 
 QString DerivedForms::derive(QStringView key) const {
@@ -61,8 +82,10 @@ QString DerivedForms::resolve(QStringView key, int depth) const {
         return division;
     if (depth <= 0 || key.isEmpty())
         return {};
-    for (auto rule :
-         {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
+    if (QString division = byListedForm(key); !division.isEmpty())
+        return division;
+    for (auto rule : {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
+                      &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
         if (QString division = (this->*rule)(key, depth); !division.isEmpty())
             return division;
     }
@@ -201,6 +224,45 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
             return dropLast(s) + QStringLiteral("i*a*ble");
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
             return s + u'*' + base.back() + QStringLiteral("a*ble");
+    }
+    return {};
+}
+
+// hon·our from hon·or, re·al·ise from re·al·ize, cen·tre from cen·ter: the listed word's boundaries, the key's letters.
+QString DerivedForms::byRespelling(QStringView key, int depth) const {
+    for (const Respelling& respelling : kRespellings) {
+        const qsizetype at = respelling.atEnd ? (key.endsWith(respelling.british) ? key.size() - respelling.british.size()
+                                                                                   : -1)
+                                              : key.lastIndexOf(respelling.british);
+        if (at < 0)
+            continue;
+        const QString listed = key.left(at).toString() + respelling.listed.toString() +
+                               key.mid(at + respelling.british.size()).toString();
+        const QString division = resolve(listed, depth - 1);
+        if (division.isEmpty())
+            continue;
+        const qsizetype from = indexOfLetter(division, at);
+        const qsizetype to = indexOfLetter(division, at + respelling.listed.size() - 1) + 1;
+        if (QStringView(division).mid(from, to - from).contains(Division::kMark))
+            continue; // a boundary inside the respelt letters: no telling where it goes
+        return division.left(from) + respelling.british.toString() + division.mid(to);
+    }
+    return {};
+}
+
+// be·gan from be·gin: an irregular form the dictionary lists under an entry keeps the entry's boundaries in the
+// letters both share, when that gives as many syllables as the form has vowel groups.
+QString DerivedForms::byListedForm(QStringView key) const {
+    for (const QString& stem : m_lexicon.stemsOf(key)) {
+        const QString division = listed(stem);
+        qsizetype shared = 0;
+        while (shared < key.size() && shared < stem.size() && key[shared] == stem[shared])
+            ++shared;
+        if (division.isEmpty() || shared == 0)
+            continue;
+        const QString form = division.left(indexOfLetter(division, shared)) + key.mid(shared).toString();
+        if (Division::markedSyllables(form) == std::max(1, Division::vowelGroups(key)))
+            return form;
     }
     return {};
 }

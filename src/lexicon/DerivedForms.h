@@ -8,8 +8,9 @@ class Lexicon;
 // Divisions of words the dictionary does not list as headwords, made from the ones it does: plurals and verb
 // forms (-s, -es, -ies, -ed, -ing), comparatives (-er, -est), -ly, -ness, -ment, -ful, -less, -able, the
 // possessive 's, the prefixes un- and re-, closed compounds of two listed words, and words joined by blanks or
-// hyphens. English spelling is undone to find the stem (hop·ping, hop·ing, ba·bies), and a suffix adds a syllable
-// only where it is spoken as one (want·ed, but walked).
+// hyphens; British spellings of listed words (hon·our, re·al·ise, cen·tre); and irregular forms the dictionary
+// lists under an entry (be·gan from be·gin). English spelling is undone to find the stem (hop·ping, hop·ing,
+// ba·bies), and a suffix adds a syllable only where it is spoken as one (want·ed, but walked).
 class DerivedForms {
 public:
     explicit DerivedForms(const Lexicon& lexicon) : m_lexicon(lexicon) {}
@@ -27,6 +28,8 @@ private:
     QString byPrefix(QStringView key, int depth) const;
     QString byCompound(QStringView key, int depth) const;
     QString byParts(QStringView key, int depth) const;
+    QString byRespelling(QStringView key, int depth) const;
+    QString byListedForm(QStringView key) const;
 
     const Lexicon& m_lexicon;
 };

@@ -69,6 +69,29 @@ QString onto(QStringView division, QStringView word) {
     return w == word.size() ? result : division.toString();
 }
 
+namespace {
+
+bool isConsonantLetter(QChar c) {
+    return c.isLetter() && !WordKey::isVowel(c);
+}
+
+// The vowel group at the end of a key that is not spoken: cake, plague, knives, loved (but pages, wanted).
+bool endsSilently(QStringView key) {
+    const qsizetype n = key.size();
+    if (n >= 2 && key[n - 1] == u'e' && isConsonantLetter(key[n - 2]))
+        return true;
+    if (n >= 3 && key.endsWith(u"ue") && (key[n - 3] == u'g' || key[n - 3] == u'q'))
+        return true;
+    if (n >= 3 && key.endsWith(u"es") && isConsonantLetter(key[n - 3]))
+        return !QStringView(u"sxzcg").contains(key[n - 3]) && !key.chopped(2).endsWith(u"ch") &&
+               !key.chopped(2).endsWith(u"sh");
+    if (n >= 3 && key.endsWith(u"ed") && isConsonantLetter(key[n - 3]))
+        return key[n - 3] != u't' && key[n - 3] != u'd';
+    return false;
+}
+
+} // namespace
+
 int vowelGroups(QStringView key) {
     int groups = 0;
     bool inGroup = false;
@@ -78,9 +101,7 @@ int vowelGroups(QStringView key) {
             ++groups;
         inGroup = vowel;
     }
-    const qsizetype n = key.size();
-    if (groups > 1 && n >= 2 && key[n - 1] == QLatin1Char('e') && key[n - 2].isLetter() &&
-        !WordKey::isVowel(key[n - 2]))
+    if (groups > 1 && endsSilently(key))
         --groups;
     return groups;
 }

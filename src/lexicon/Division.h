@@ -22,8 +22,10 @@ int countSyllables(QStringView splitText);
 // (in the user's case) and boundaries. The division itself when the two do not spell the same key.
 QString onto(QStringView division, QStringView word);
 
-// The vowel groups of a key (runs of a, e, i, o, u, y), a final silent "e" after a consonant not counted when
-// another group comes before it: "cat" 1, "cake" 1, "idea" 2.
+// The vowel groups of a key (runs of a, e, i, o, u, y), a silent ending not counted when another group comes
+// before it (a final e after a consonant, -gue, -es and -ed where they are not spoken): "cat" 1, "cake" 1,
+// "plague" 1, "knives" 1, "loved" 1, "pages" 2, "wanted" 2, "idea" 2. A rule of thumb, for words the dictionary
+// does not divide.
 int vowelGroups(QStringView key);
 
 // The number of syllables the division marks: boundaries, blanks and inner hyphens, plus one; 0 for no letters.
