@@ -1,5 +1,7 @@
 #include "dictionary/LocalDictionaryService.h"
 
+#include "common/DataFiles.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -84,13 +86,7 @@ QString LocalDictionaryService::newKey() {
 }
 
 QString LocalDictionaryService::defaultDataFile() {
-    const QString name = QStringLiteral("/data/words.txt");
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    for (const QString& folder : {programFolder, programFolder + QStringLiteral("/..")}) {
-        if (QFileInfo::exists(folder + name))
-            return QFileInfo(folder + name).canonicalFilePath();
-    }
-    return QStringLiteral(PARVENNA_DATA_DIR) + QStringLiteral("/words.txt");
+    return DataFiles::path(QStringLiteral("words.txt"));
 }
 
 bool LocalDictionaryService::start(const Options& options) {

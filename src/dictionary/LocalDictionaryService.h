@@ -61,7 +61,7 @@ public:
     QStringList receivedWords() const { return m_received; }
     void clearReceivedWords() { m_received.clear(); }
 
-    // data/words.txt beside the executable (or one folder up), else the source tree's data folder.
+    // words.txt among the data files (DataFiles: installed beside the program, else the build folder).
     static QString defaultDataFile();
     static QString newKey();
 
