@@ -9,10 +9,12 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("parvenna-dictionary"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PARVENNA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Serves the Parvenna word data as a dictionary service on "
                                                     "127.0.0.1."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (0: a free one)."),
                                         QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
