@@ -1,13 +1,22 @@
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "output/XlsxSpreadsheet.h"
 #include "ui/PlatformTools.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char** argv) {
+    // --help and --version print and exit before a display is needed.
+    if (const auto answer = CommandLine::immediateAnswer(CommandLine::arguments(argc, argv))) {
+        QTextStream(stdout) << *answer;
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationName(QStringLiteral("Parvenna"));
+    QApplication::setApplicationVersion(QStringLiteral(PARVENNA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("parvenna"));
     DesktopPlatformTools tools;
     XlsxSpreadsheetProvider spreadsheets(tools.shell());
     Form1 form(tools, spreadsheets);

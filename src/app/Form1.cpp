@@ -255,7 +255,8 @@ void Form1::Form_Load() {
     });
     trap.step(104, [&] {
         setWindowTitle(kProductName);
-        setWindowIcon(QIcon::fromTheme(QStringLiteral("accessories-dictionary")));
+        setWindowIcon(
+            QIcon::fromTheme(QStringLiteral("parvenna"), QIcon::fromTheme(QStringLiteral("accessories-dictionary"))));
         SetApplicationTitle();
     });
     const QString cursorPath = m_programFolder + QStringLiteral("/HAND-M.CUR");

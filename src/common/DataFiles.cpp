@@ -1,15 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/DataFiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 QString DataFiles::path(const QString& name) {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString installed = programFolder + QStringLiteral("/../share/parvenna/") + name;
-    for (const QString& candidate : {installed, programFolder + QStringLiteral("/data/") + name,
-                                     programFolder + QStringLiteral("/../data/") + name}) {
-        if (QFileInfo::exists(candidate))
-            return QFileInfo(candidate).canonicalFilePath();
+    return path(name, QCoreApplication::applicationDirPath());
+}
+
+QString DataFiles::path(const QString& name, const QString& programFolder) {
+    const QStringList searched = folders(programFolder);
+    for (const QString& folder : searched) {
+        const QFileInfo file(folder + QLatin1Char('/') + name);
+        if (file.isFile())
+            return file.canonicalFilePath();
     }
-    return QFileInfo(installed).absoluteFilePath();
+    return searched.constFirst() + QLatin1Char('/') + name;
+}
+
+QStringList DataFiles::folders(const QString& programFolder) {
+    const QString base = QDir(programFolder).absolutePath();
+    return {QDir::cleanPath(base + QStringLiteral("/../share/parvenna")),
+            QDir::cleanPath(base + QStringLiteral("/data")), QDir::cleanPath(base + QStringLiteral("/../data"))};
 }

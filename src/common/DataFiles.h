@@ -1,12 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Where the program's data files are: beside an installed program in ../share/parvenna, else in the build
-// folder's data/ (beside the executable, or one folder up for the tests). Never in the source tree, so that a
-// copy moved elsewhere does not silently read a checkout's files.
+// Where the program's data files (the built-in dictionary and what was learned from it) are at run time,
+// found relative to the executable so that an installed copy works wherever its prefix was moved:
+//   <program folder>/../share/parvenna/NAME   an installed copy (PREFIX/bin beside PREFIX/share)
+//   <program folder>/data/NAME                the build folder's programs
+//   <program folder>/../data/NAME             the build folder's tests and benchmarks (build/tests, build/bench)
+// The source tree is never looked at.
 class DataFiles {
 public:
-    // The path of the data file NAME; the installed place when none exists (for the error message).
+    // The first of the places above where NAME exists, as a canonical path; when none holds it, the installed
+    // place, so that a message about the missing file names where it belongs.
     static QString path(const QString& name);
+    static QString path(const QString& name, const QString& programFolder);
+
+    // The folders searched, in order, for a program in programFolder.
+    static QStringList folders(const QString& programFolder);
 };

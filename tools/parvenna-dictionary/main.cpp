@@ -57,9 +57,11 @@ int serve(const QCommandLineParser& parser, quint16 port, const QStringList& dat
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("parvenna-dictionary"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PARVENNA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption splitOption(QStringLiteral("split"), QStringLiteral("Split the words of FILEs."));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serve on this port (0: a free one)."),
                                         QStringLiteral("N"));
