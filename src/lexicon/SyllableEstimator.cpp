@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lexicon/SyllableEstimator.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kMagic[8] = {'P', 'V', 'S', 'Y', 'L', 'E', 'S', 'T'};
+constexpr qsizetype kHeaderSize = 20;
+constexpr qsizetype kHashSize = 8;
+
+std::uint64_t fnv1a(const char* data, qsizetype size) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (qsizetype i = 0; i < size; ++i)
+        h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+    return h;
+}
+
+template <typename T> T readLittle(const char* at) {
+    T value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        value |= T(static_cast<unsigned char>(at[i])) << (8 * i);
+    return value;
+}
+
+template <typename T> void appendLittle(QByteArray& out, T value) {
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+bool isPieceSeparator(QChar c) {
+    return c == u' ' || c == u'-';
+}
+
+} // namespace
+
+bool SyllableEstimator::load(const QString& path, QString* error) {
+    m_loaded = false;
+    m_weights.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot read the syllable estimator data %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QString problem;
+    if (!parse(file.readAll(), &problem)) {
+        m_weights.clear();
+        if (error)
+            *error = QStringLiteral("The syllable estimator data %1 is not usable: %2").arg(path, problem);
+        return false;
+    }
+    m_loaded = true;
+    return true;
+}
+
+bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
+    using namespace SyllableModel;
+    // 1. Magic, version, shape.
+    if (bytes.size() < kHeaderSize + kHashSize || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0) {
+        *problem = QStringLiteral("it is not a syllable estimator file");
+        return false;
+    }
+    const char* at = bytes.constData();
+    const auto version = readLittle<std::uint16_t>(at + 8);
+    if (version != kFormatVersion) {
+        *problem = QStringLiteral("format version %1, this program reads version %2").arg(version).arg(kFormatVersion);
+        return false;
+    }
+    Shape shape;
+    shape.tableBits = static_cast<unsigned char>(at[10]);
+    shape.maxLeft = static_cast<unsigned char>(at[11]);
+    shape.maxRight = static_cast<unsigned char>(at[12]);
+    shape.maxGram = static_cast<unsigned char>(at[13]);
+    shape.maxSyllable = static_cast<unsigned char>(at[14]);
+    if (shape.tableBits < kMinTableBits || shape.tableBits > kMaxTableBits || shape.maxLeft < 1 ||
+        shape.maxLeft > kMaxContext || shape.maxRight < 1 || shape.maxRight > kMaxContext || shape.maxGram < 1 ||
+        shape.maxGram > kMaxGram || shape.maxSyllable < 1 || shape.maxSyllable > kMaxSyllable || at[15] != 0) {
+        *problem = QStringLiteral("its model shape is out of range");
+        return false;
+    }
+    // 2. Size and hash.
+    const auto count = readLittle<std::uint32_t>(at + 16);
+    if (count != (1u << shape.tableBits) || bytes.size() != kHeaderSize + qsizetype(count) + kHashSize) {
+        *problem = QStringLiteral("it is truncated or has extra bytes");
+        return false;
+    }
+    const qsizetype hashAt = kHeaderSize + qsizetype(count);
+    if (readLittle<std::uint64_t>(at + hashAt) != fnv1a(at, hashAt)) {
+        *problem = QStringLiteral("its check sum does not match (the file is damaged)");
+        return false;
+    }
+    // 3. The weights.
+    m_shape = shape;
+    m_weights.assign(reinterpret_cast<const std::int8_t*>(at + kHeaderSize),
+                     reinterpret_cast<const std::int8_t*>(at + hashAt));
+    return true;
+}
+
+QByteArray SyllableEstimator::serialize(const SyllableModel::Shape& shape, const std::vector<std::int8_t>& weights) {
+    QByteArray out(kMagic, sizeof kMagic);
+    appendLittle<std::uint16_t>(out, kFormatVersion);
+    for (const int value : {shape.tableBits, shape.maxLeft, shape.maxRight, shape.maxGram, shape.maxSyllable, 0})
+        out.append(char(value));
+    appendLittle<std::uint32_t>(out, std::uint32_t(weights.size()));
+    out.append(reinterpret_cast<const char*>(weights.data()), qsizetype(weights.size()));
+    appendLittle<std::uint64_t>(out, fnv1a(out.constData(), out.size()));
+    return out;
+}
+
+bool SyllableEstimator::isLoaded() const {
+    return m_loaded;
+}
+
+QString SyllableEstimator::divide(QStringView word) const {
+    if (!m_loaded)
+        return word.toString();
+    QString out;
+    out.reserve(word.size() * 2);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= word.size(); ++i) {
+        if (i < word.size() && !isPieceSeparator(word[i]))
+            continue;
+        dividePiece(word.mid(start, i - start), out);
+        if (i < word.size())
+            out += word[i];
+        start = i + 1;
+    }
+    return out;
+}
+
+void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
+    // 1. The folded letters, and for each the position in the piece of the letter it comes from.
+    std::string letters;
+    std::vector<qsizetype> source;
+    letters.reserve(piece.size());
+    source.reserve(piece.size());
+    for (qsizetype i = 0; i < piece.size(); ++i) {
+        const char16_t c = piece[i].unicode();
+        if (c < 128) {
+            if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
+                letters += char(c | 0x20);
+                source.push_back(i);
+            }
+            continue;
+        }
+        if (!piece[i].isLetter())
+            continue;
+        QString folded = SyllableModel::foldLetter(piece[i]);
+        if (folded.isEmpty())
+            folded = QChar(QLatin1Char(SyllableModel::kOtherLetter));
+        for (const QChar f : folded) {
+            letters += char(f.unicode());
+            source.push_back(i);
+        }
+    }
+
+    // 2. The model's boundaries, as positions in the piece (a boundary inside one folded letter is dropped).
+    const std::vector<int> gaps = SyllableModel::bestDivision<int>(
+        m_shape, letters, [this](std::uint32_t slot) {
+            const int w = m_weights[SyllableModel::slotIndex(slot)];
+            return SyllableModel::slotNegative(slot) ? -w : w;
+        });
+
+    // 3. The piece with "*" before the first letter of each new syllable.
+    qsizetype copied = 0;
+    for (const int g : gaps) {
+        const qsizetype at = source[g];
+        if (at == source[g - 1])
+            continue;
+        out += piece.mid(copied, at - copied);
+        out += QLatin1Char('*');
+        copied = at;
+    }
+    out += piece.mid(copied);
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "lexicon/SyllableModel.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+// Estimates the syllable division of a word the dictionary does not have, from a model learned from the
+// dictionary's own divisions (tools/syllable-trainer writes it; SyllableModel.h says what it holds).
+//
+// The file, little-endian:
+//   8 bytes  "PVSYLEST"
+//   u16      format version (1)
+//   5 × u8   table bits, most letters left of a gap, right of a gap, letters in a gap feature, letters in a
+//            syllable feature
+//   u8       0
+//   u32      number of weights (2^table bits)
+//   i8 × n   the weights
+//   u64      FNV-1a hash of every byte before it
+class SyllableEstimator {
+public:
+    static constexpr std::uint16_t kFormatVersion = 1;
+
+    bool load(const QString& path, QString* error = nullptr); // false with a clear error text on any bad file
+    bool isLoaded() const;
+    // The word with "*" inserted at every estimated syllable boundary ("flibbery" -> "flib*ber*y"). Letters
+    // keep their case and accents (fold for the model only); a blank or hyphen is kept and starts a new piece;
+    // apostrophes and digits stay where they are without a boundary of their own. A word with no letters
+    // comes back unchanged.
+    QString divide(QStringView word) const;
+
+    // The model file's bytes for these weights (what the trainer writes).
+    static QByteArray serialize(const SyllableModel::Shape& shape, const std::vector<std::int8_t>& weights);
+
+private:
+    bool parse(const QByteArray& bytes, QString* problem);
+    void dividePiece(QStringView piece, QString& out) const;
+
+    SyllableModel::Shape m_shape;
+    std::vector<std::int8_t> m_weights;
+    bool m_loaded = false;
+};

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SyllablePerceptron.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::vector<int> boundariesOf(const std::string& division) {
+    std::vector<int> boundaries;
+    int letter = 0;
+    for (const char c : division) {
+        if (c == '*')
+            boundaries.push_back(letter);
+        else
+            ++letter;
+    }
+    return boundaries;
+}
+
+// A fixed 64-bit linear congruential generator, so that the order does not depend on the standard library.
+class Shuffler {
+public:
+    std::size_t below(std::size_t bound) {
+        m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
+        return std::size_t((m_state >> 33) % bound);
+    }
+
+private:
+    std::uint64_t m_state = 12345;
+};
+
+} // namespace
+
+SyllablePerceptron::SyllablePerceptron(const Options& options)
+    : m_options(options), m_weights(std::size_t(1) << options.shape.tableBits, 0),
+      m_weightedSteps(std::size_t(1) << options.shape.tableBits, 0) {}
+
+int SyllablePerceptron::weight(std::uint32_t slot) const {
+    const int w = m_weights[SyllableModel::slotIndex(slot)];
+    return SyllableModel::slotNegative(slot) ? -w : w;
+}
+
+void SyllablePerceptron::bump(std::uint32_t slot, int direction) {
+    const int change = SyllableModel::slotNegative(slot) ? -direction : direction;
+    m_weights[SyllableModel::slotIndex(slot)] += change;
+    m_weightedSteps[SyllableModel::slotIndex(slot)] += std::int64_t(change) * m_step;
+}
+
+void SyllablePerceptron::update(const std::string& letters, const std::vector<int>& boundaries, int direction) {
+    const SyllableModel::Shape& shape = m_options.shape;
+    const std::string padded = '^' + letters + '$';
+    std::vector<char> isBoundary(letters.size() + 1, 0);
+    for (const int g : boundaries)
+        isBoundary[g] = 1;
+    SyllableModel::forEachGapFeature(shape, padded, [&](int g, std::uint32_t slot) {
+        if (isBoundary[g])
+            bump(slot, direction);
+    });
+    int begin = 0;
+    for (std::size_t k = 0; k <= boundaries.size(); ++k) {
+        const int end = k < boundaries.size() ? boundaries[k] : int(letters.size());
+        if (end - begin <= shape.maxSyllable) {
+            std::uint64_t h = SyllableModel::syllableStart();
+            for (int i = begin; i < end; ++i)
+                h = SyllableModel::syllableStep(h, letters[i]);
+            SyllableModel::forEachSyllableFeature(shape, padded, begin, end, h,
+                                                  [&](std::uint32_t slot) { bump(slot, direction); });
+        }
+        begin = end;
+    }
+}
+
+void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word*>& words,
+                               const std::function<void(int, double)>& progress) {
+    // 1. One example per division.
+    std::vector<Example> examples;
+    for (const SyllableTrainingSet::Word* word : words)
+        for (const std::string& division : word->divisions)
+            examples.push_back({&word->letters, boundariesOf(division)});
+    if (examples.empty())
+        return;
+    Shuffler shuffler;
+    for (int epoch = 0; epoch < m_options.epochs; ++epoch) {
+        // 2. A new order for each epoch.
+        for (std::size_t i = examples.size() - 1; i > 0; --i)
+            std::swap(examples[i], examples[shuffler.below(i + 1)]);
+        // 3. Guess with the margin, learn from the mistakes.
+        int wrong = 0;
+        for (const Example& example : examples) {
+            const std::string& letters = *example.letters;
+            std::vector<int> margin(letters.size(), m_options.margin);
+            for (const int g : example.boundaries)
+                margin[g] = -m_options.margin;
+            const std::vector<int> guess = SyllableModel::bestDivision<int>(
+                m_options.shape, letters, [this](std::uint32_t slot) { return weight(slot); }, margin);
+            if (guess != example.boundaries) {
+                ++wrong;
+                update(letters, example.boundaries, +1);
+                update(letters, guess, -1);
+            }
+            ++m_step;
+        }
+        if (progress)
+            progress(epoch + 1, double(wrong) / double(examples.size()));
+    }
+}
+
+std::vector<std::int8_t> SyllablePerceptron::quantisedWeights() const {
+    // The averaged weight is w - (sum of change × step) / steps; scaled so that the largest becomes ±127.
+    const double steps = double(m_step);
+    std::vector<double> averaged(m_weights.size());
+    double largest = 0;
+    for (std::size_t i = 0; i < m_weights.size(); ++i) {
+        averaged[i] = double(m_weights[i]) - double(m_weightedSteps[i]) / steps;
+        largest = std::max(largest, std::abs(averaged[i]));
+    }
+    std::vector<std::int8_t> quantised(m_weights.size(), 0);
+    if (largest == 0)
+        return quantised;
+    for (std::size_t i = 0; i < m_weights.size(); ++i)
+        quantised[i] = std::int8_t(std::clamp<long>(std::lround(averaged[i] * 127.0 / largest), -127, 127));
+    return quantised;
+}

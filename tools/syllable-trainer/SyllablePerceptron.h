@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "lexicon/SyllableModel.h"
+#include "lexicon/SyllableTrainingSet.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Learns the syllable model's weights from divided words: a structured averaged perceptron. Each epoch goes
+// through the divisions in a fixed pseudo-random order; where the best division under the current weights
+// (found with a margin that favours every wrong gap) differs from the dictionary's, the features of the
+// dictionary's division gain one and those of the guess lose one. The result is the average of the weights
+// over all steps, scaled to whole numbers from -127 to 127. Integer arithmetic throughout: the same words give
+// the same weights on every machine.
+class SyllablePerceptron {
+public:
+    struct Options {
+        SyllableModel::Shape shape;
+        int epochs = 6;
+        int margin = 3;
+    };
+
+    explicit SyllablePerceptron(const Options& options);
+    // Trains on every division of the words; progress(epoch, share of divisions guessed wrong) after each epoch.
+    void train(const std::vector<const SyllableTrainingSet::Word*>& words,
+               const std::function<void(int, double)>& progress = {});
+    std::vector<std::int8_t> quantisedWeights() const;
+
+private:
+    struct Example {
+        const std::string* letters;
+        std::vector<int> boundaries;
+    };
+
+    int weight(std::uint32_t slot) const;
+    void update(const std::string& letters, const std::vector<int>& boundaries, int direction);
+    void bump(std::uint32_t slot, int direction);
+
+    Options m_options;
+    std::vector<std::int32_t> m_weights;
+    std::vector<std::int64_t> m_weightedSteps; // sum of each change times the step it was made at
+    std::int64_t m_step = 1;
+};
