@@ -36,8 +36,8 @@ int BuiltInDictionary::Answer::syllables() const {
     return Division::countSyllables(splitText());
 }
 
-bool BuiltInDictionary::load(const QStringList& files, QString* error) {
-    return m_lexicon.load(files, error);
+bool BuiltInDictionary::load(const QStringList& files, QString* error, const QString& estimatorFile) {
+    return m_lexicon.load(files, error) && (estimatorFile.isEmpty() || m_estimator.load(estimatorFile, error));
 }
 
 BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word) const {
@@ -57,6 +57,9 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word) const {
     if (const QString derived = m_derived.derive(key); !derived.isEmpty()) {
         answer.source = Source::Derived;
         answer.division = Division::onto(derived, written);
+    } else if (m_estimator.isLoaded()) {
+        answer.source = Source::Estimated;
+        answer.division = m_estimator.divide(written);
     }
     return answer;
 }
@@ -79,13 +82,17 @@ QStringList BuiltInDictionary::defaultFiles() {
     return {DataFiles::path(QStringLiteral("dictionary.txt")), DataFiles::path(QStringLiteral("words.txt"))};
 }
 
+QString BuiltInDictionary::defaultEstimatorFile() {
+    return DataFiles::path(QStringLiteral("syllable-estimator.dat"));
+}
+
 const BuiltInDictionary& BuiltInDictionary::shared() {
     static std::once_flag once;
     static std::unique_ptr<BuiltInDictionary> dictionary;
     static QString failure;
     std::call_once(once, [] {
         auto loaded = std::make_unique<BuiltInDictionary>();
-        if (loaded->load(defaultFiles(), &failure))
+        if (loaded->load(defaultFiles(), &failure, defaultEstimatorFile()))
             dictionary = std::move(loaded);
     });
     if (!dictionary)

@@ -2,6 +2,7 @@
 
 #include "lexicon/DerivedForms.h"
 #include "lexicon/Lexicon.h"
+#include "lexicon/SyllableEstimator.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,8 +28,10 @@ public:
         int syllables() const;     // 2
     };
 
-    // Reads the data files in order (later ones win). False, with the reason in *error, when one cannot be read.
-    bool load(const QStringList& files, QString* error = nullptr);
+    // Reads the data files in order (later ones win), and the estimator's model when one is named (without it,
+    // words that are neither listed nor derived are not found). False, with the reason in *error, when a file
+    // cannot be read.
+    bool load(const QStringList& files, QString* error = nullptr, const QString& estimatorFile = {});
 
     // The answer for a word as the user wrote it (surrounding blanks ignored).
     Answer lookUp(QStringView word) const;
@@ -37,8 +40,9 @@ public:
 
     static QString sourceName(Source source); // "dictionary", "derived", "estimated", "not found"
 
-    // The data files of an installed or built program, in the order they are read.
+    // The data files of an installed or built program, in the order they are read, and the estimator's model.
     static QStringList defaultFiles();
+    static QString defaultEstimatorFile();
     // The program's shared dictionary, read on first use (from any thread; later callers wait for the first).
     // Throws AppError when its data cannot be read.
     static const BuiltInDictionary& shared();
@@ -48,4 +52,5 @@ public:
 private:
     Lexicon m_lexicon;
     DerivedForms m_derived{m_lexicon};
+    SyllableEstimator m_estimator;
 };

@@ -104,6 +104,34 @@ private slots:
         QVERIFY(qAbs(sheet.widths.value(1) - XlsxSpreadsheet::fittedWidth(m_cells1[3])) < 1.0);
         QVERIFY(qAbs(sheet.widths.value(2) - XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))) < 1.0);
     }
+
+    // A run in the built-in dictionary with an estimated word: every export carries the marker and the number.
+    void estimatedRowsInEveryExport() {
+        qputenv("PARVENNA_SERVICE_ADDRESS", "");
+        ListControl& words = m_form->context().wordList();
+        words.clear();
+        words.addRows({QStringLiteral("baby"), QStringLiteral("flibbery")});
+        press("PushButton17");
+        const QString estimated = QString("flib·ber·y (estimated)");
+        QCOMPARE(m_form->context().resultsList().text(2), estimated);
+
+        const QString path = qEnvironmentVariable("TEMP") + QStringLiteral("/estimated.txt");
+        m_tools.fakeDialogs.fileAnswers.enqueue(path);
+        press("PushButton4");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(pad(estimated, 22) + "\t" + pad("3", 15) + "\t\r\n"));
+
+        press("PushButton5");
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith(pad(estimated, 22) + "\t3\r\n"));
+
+        m_suite.shown.clear();
+        press("PushButton13");
+        QCOMPARE(m_suite.shown.size(), 1);
+        const XlsxSheet sheet = XlsxReader::read(m_suite.shown.first());
+        QCOMPARE(sheet.cells.value({3, 1}).value, estimated);
+        QCOMPARE(sheet.cells.value({3, 2}), (XlsxSheet::Cell{QStringLiteral("n"), QStringLiteral("3")}));
+    }
 };
 
 PARVENNA_TEST_MAIN(TestExportsAfterRun)

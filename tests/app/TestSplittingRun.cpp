@@ -246,6 +246,40 @@ private slots:
             QCOMPARE(throughService[i], inProcess[i]);
     }
 
+    // A word no dictionary lists: the built-in dictionary's estimate, marked as one, counted and ticked like any
+    // other; a word without letters stays "Not Found".
+    void estimatedRows_data() {
+        QTest::addColumn<bool>("notFoundEntry");
+        QTest::addColumn<bool>("showWord");
+        QTest::addColumn<QList<Row>>("expected");
+        const Row estimate{QString("flib·ber·y (estimated)"), "3", true};
+        const Row shown{QString("flibbery - flib·ber·y (estimated)"), "3", true};
+        QTest::newRow("no option") << false << false << QList<Row>{estimate};
+        QTest::newRow("not found entries") << true << false << QList<Row>{estimate, {"Not Found", "", false}};
+        QTest::newRow("word shown") << false << true << QList<Row>{shown};
+        QTest::newRow("both") << true << true << QList<Row>{shown, {"1234 - Not Found", "", false}};
+    }
+    void estimatedRows() {
+        QFETCH(bool, notFoundEntry);
+        QFETCH(bool, showWord);
+        QFETCH(QList<Row>, expected);
+        useService(QString(), QString());
+        setOptions(notFoundEntry, showWord);
+        window().wordList().addRows({QStringLiteral("flibbery"), QStringLiteral("1234")});
+        press("PushButton17");
+        QCOMPARE(results(), expected);
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        verifyAtRest();
+    }
+
+    // A configured service's answer stands: no estimates there.
+    void noEstimatesFromAService() {
+        setOptions(true, false);
+        window().wordList().addRow(QStringLiteral("flibbery"));
+        press("PushButton17");
+        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
+    }
+
     // Without a ping tool on the path the check can only warn: it warns for a service, and is not made at all
     // for the built-in dictionary, which needs no network.
     void startUpCheckOnlyForAService() {

@@ -28,7 +28,7 @@ int split(const QStringList& files, const QStringList& dataFiles) {
     try {
         if (dataFiles.isEmpty())
             dictionary = &BuiltInDictionary::shared();
-        else if (!own.load(dataFiles, &error))
+        else if (!own.load(dataFiles, &error, BuiltInDictionary::defaultEstimatorFile()))
             throw AppError::withText(error);
     } catch (const AppError& failure) {
         QTextStream(stderr) << "parvenna-dictionary: " << failure.description() << "\n";
