@@ -4,8 +4,8 @@
 #include "GcideMarkup.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <iterator>
 
 namespace {
 
@@ -36,11 +36,10 @@ int vowelGroups(const std::string& letters) {
 }
 
 // Endings after an apostrophe that make the apostrophe part of the word.
-constexpr std::array<std::string_view, 13> kClitics{"s",  "d",  "m",  "t",  "n",  "ll", "ve",
-                                                    "re", "er", "en", "em", "un", "am"};
+constexpr std::string_view kClitics[] = {"s", "d", "m", "t", "n", "ll", "ve", "re", "er", "en", "em", "un", "am"};
 
 bool isClitic(const std::string& ending) {
-    return std::find(kClitics.begin(), kClitics.end(), ending) != kClitics.end();
+    return std::find(std::begin(kClitics), std::end(kClitics), ending) != std::end(kClitics);
 }
 
 } // namespace

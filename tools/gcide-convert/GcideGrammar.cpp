@@ -4,13 +4,13 @@
 #include "GcideMarkup.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <iterator>
 
 namespace {
 
 // Abbreviations GCIDE uses in part-of-speech labels.
-constexpr std::array<std::string_view, 46> kLabelWords{
+constexpr std::string_view kLabelWords[] = {
     "n",    "a",     "v",      "t",      "i",      "adv",     "adj",  "pl",    "prop",       "p",
     "imp",  "obs",   "prep",   "interj", "pron",   "conj",    "sing", "pr",    "prenom",     "vb",
     "suff", "pref",  "fem",    "pred",   "superl", "compar",  "f",    "pres",  "peop",       "prefix",
@@ -18,19 +18,18 @@ constexpr std::array<std::string_view, 46> kLabelWords{
     "comp", "contr", "inf",    "suffix", "pers",   "interrog"};
 
 // Words after which braces hold an inflected form.
-constexpr std::array<std::string_view, 13> kFormWords{"pl",     "sing",   "imp",  "p",    "pr",   "vb", "3d",
-                                                      "compar", "superl", "pres", "pret", "part", "ppr"};
+constexpr std::string_view kFormWords[] = {"pl",     "sing",   "imp",  "p",    "pr",   "vb", "3d",
+                                           "compar", "superl", "pres", "pret", "part", "ppr"};
 
 // Words that may stand between those and the braces.
-constexpr std::array<std::string_view, 12> kLinkWords{"n",  "t",    "i",   "obs",  "or",   "and",
-                                                      "3d", "pers", "fem", "masc", "also", "sometimes"};
+constexpr std::string_view kLinkWords[] = {"n",  "t",    "i",   "obs",  "or",   "and",
+                                           "3d", "pers", "fem", "masc", "also", "sometimes"};
 
 // Languages named before a plural: pl. L. {Alumni}, E. {Alumnuses}.
-constexpr std::array<std::string_view, 12> kLanguages{"L",  "E",  "F",  "G",   "It", "Gr",
-                                                      "NL", "LL", "Sp", "Heb", "Ar", "D"};
+constexpr std::string_view kLanguages[] = {"L", "E", "F", "G", "It", "Gr", "NL", "LL", "Sp", "Heb", "Ar", "D"};
 
-template <std::size_t N> bool contains(const std::array<std::string_view, N>& list, std::string_view word) {
-    return std::find(list.begin(), list.end(), word) != list.end();
+template <std::size_t N> bool contains(const std::string_view (&list)[N], std::string_view word) {
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
 std::string lower(std::string_view word) {
