@@ -213,6 +213,16 @@ private slots:
         QCOMPARE(rows(*form), expected);
     }
 
+    // A hand-edited list with an unquoted comma is not lost, and the close stores it back as one text.
+    void handEditedWordListWithComma() {
+        TestEnvironment::writeSettingsFile("[General]\nZip%20Codes=baby, diamond\n");
+        auto form = loadedForm();
+        QCOMPARE(rows(*form), QStringList{"baby, diamond"});
+        form->Form_QueryUnload();
+        QCOMPARE(QSettings(Settings::kApplication, Settings::kSection).value("Zip Codes"), QVariant("baby, diamond"));
+        QVERIFY(m_tools.fakeDialogs.boxes.isEmpty());
+    }
+
     void millionWordList() {
         QStringList words;
         for (int i = 0; i < 1000000; ++i)
