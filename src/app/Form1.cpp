@@ -10,6 +10,7 @@
 #include "common/StepTrap.h"
 #include "lists/ListEditing.h"
 #include "lists/WordFileImport.h"
+#include "lookup/DailyQuota.h"
 #include "lookup/ResultOptions.h"
 #include "lookup/SplittingRun.h"
 #include "output/ClipboardCopy.h"
@@ -289,7 +290,7 @@ void Form1::restoreQuota(StepTrap& trap) {
     trap.step(158, [&] {
         quota.day = Numbers::strictInt32(Settings::get(QStringLiteral("Request date"), QString::number(today - 1)));
     });
-    trap.step(160, [&] { quota.count = Numbers::strictInt16(Settings::get(QStringLiteral("Request count"), "0")); });
+    trap.step(160, [&] { quota.count = DailyQuota::storedCount(Settings::get(DailyQuota::kCountKey, "0")); });
     if (trap.test(162, [&] { return quota.day < today; }))
         trap.step(164, [&] { quota.count = 0; });
 }

@@ -316,6 +316,16 @@ private slots:
                                             << "40000"
                                             << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
                                                "Please email screenshot of this message to support@orvanta.example";
+        // A negative count would allow more than the daily limit of lookups.
+        QTest::newRow("count negative") << "Request count"
+                                        << "-5"
+                                        << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
+                                           "Please email screenshot of this message to support@orvanta.example";
+        QTest::newRow("count rounds to negative")
+            << "Request count"
+            << "-0.7"
+            << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
+               "Please email screenshot of this message to support@orvanta.example";
     }
     void invalidQuotaIsReported() {
         QFETCH(QString, key);
