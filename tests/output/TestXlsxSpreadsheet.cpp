@@ -129,6 +129,23 @@ private slots:
         QVERIFY(fits(sheet.widths.value(2), XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))));
     }
 
+    // A cell longer than a spreadsheet cell can hold no longer costs the whole workbook.
+    void overlongCellKeepsTheWorkbook() {
+        RecordingSuite suite;
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2", "+" + QString(40000, QLatin1Char('x')) + "|5", "+cat|1"});
+        XlsxSpreadsheetProvider provider(suite);
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QCOMPARE(w.dialogs().errorReports().size(), 1);
+        QCOMPARE(suite.shown.size(), 1);
+        const XlsxSheet sheet = XlsxReader::read(suite.shown.first());
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
+        QCOMPARE(sheet.cells.value({3, 1}), text(QString(32767, QLatin1Char('x'))));
+        QCOMPARE(sheet.cells.value({3, 2}), number("5"));
+        QCOMPARE(sheet.cells.value({4, 1}), text("cat"));
+    }
+
     // The workbook is a private temporary file, handed over once, after the cells are written.
     void privateFileShownOnce() {
         RecordingSuite suite;
