@@ -16,6 +16,7 @@
 #include "output/ClipboardCopy.h"
 #include "output/ExcelExport.h"
 #include "output/TextExport.h"
+#include "output/WorkbookFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -270,6 +271,8 @@ void Form1::Form_Load() {
         const bool on = Numbers::lenientNumber(Settings::get(ResultOptions::kNotFoundKey, QStringLiteral("0"))) == 1;
         m_check1->setChecked(on);
     });
+    // Workbooks that earlier exports left for the office program; never reported.
+    WorkbookFolder::removeOld();
 }
 
 void Form1::restoreWordList(StepTrap& trap) {

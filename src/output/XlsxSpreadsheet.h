@@ -48,7 +48,6 @@ private:
     Workbook& workbook();
     void fit(int column, const std::map<int, double>& longest);
     std::map<int, double> longestPerColumn(std::optional<int> onlyColumn) const;
-    static QString createFile();
     static void writeFile(const QString& path, const Workbook& workbook);
 
     OfficeSuite& m_suite;

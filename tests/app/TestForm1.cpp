@@ -346,6 +346,28 @@ private slots:
         QVERIFY(form->findChild<QCheckBox*>("Check1")->isChecked()); // start-up went on to its last step
     }
 
+    // Start-up removes this user's spreadsheet workbooks older than a day from TEMP.
+    void oldWorkbooksRemovedAtStartUp() {
+        const QString temp = qEnvironmentVariable("TEMP");
+        const QString old = temp + QStringLiteral("/parvenna-sheet-Old123");
+        const QString fresh = temp + QStringLiteral("/parvenna-sheet-New123");
+        for (const QString& folder : {old, fresh}) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile workbook(folder + QStringLiteral("/Results.xlsx"));
+            QVERIFY(workbook.open(QIODevice::WriteOnly));
+            workbook.write("PK");
+        }
+        QFile workbook(old + QStringLiteral("/Results.xlsx"));
+        QVERIFY(workbook.open(QIODevice::ReadWrite));
+        QVERIFY(workbook.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+        workbook.close();
+        auto form = loadedForm();
+        QVERIFY(!QFileInfo::exists(old));
+        QVERIFY(QFileInfo::exists(fresh + QStringLiteral("/Results.xlsx")));
+        QVERIFY(m_tools.fakeDialogs.boxes.isEmpty());
+        QDir(fresh).removeRecursively();
+    }
+
     void applicationTitle_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
