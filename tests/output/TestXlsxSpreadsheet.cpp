@@ -5,8 +5,10 @@
 #include "output/ExcelExport.h"
 #include "output/WorkbookFolder.h"
 #include "output/XlsxSpreadsheet.h"
+#include "ui/Platform.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -363,6 +365,57 @@ private slots:
         const QString started = w.tools.fakeShell.started.first();
         QVERIFY(started.startsWith(QStringLiteral("/usr/bin/soffice --calc -n ")));
         const XlsxSheet sheet = XlsxReader::read(started.mid(27));
+        QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
+    }
+
+    // The office program is really started (a stand-in script for soffice): one that cannot start, or that ends
+    // at once with an error, is reported, naming where the workbook was written; one that hands the file to a
+    // running office and ends well, or keeps running, is not. The wait for it is bounded.
+    void officeProgramFailing_data() {
+        QTest::addColumn<QByteArray>("script"); // empty: no program at that path
+        QTest::addColumn<QString>("reason");    // in the report; empty for no report
+        QTest::newRow("ends with an error") << QByteArray("echo 'no display' >&2; exit 1") << "exit code 1";
+        QTest::newRow("killed at once") << QByteArray("kill -9 $$") << "signal 9";
+        QTest::newRow("missing") << QByteArray() << "could not be started";
+        QTest::newRow("hands over and ends well") << QByteArray("exit 0") << QString();
+        QTest::newRow("keeps running") << QByteArray("exec sleep 4") << QString();
+    }
+    void officeProgramFailing() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, reason);
+        QTemporaryDir bin;
+        const QString soffice = bin.filePath(QStringLiteral("soffice"));
+        if (!script.isEmpty()) {
+            writeBytes(soffice, "#!/bin/sh\n" + script + "\n");
+            QVERIFY(QFile::setPermissions(soffice, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2"});
+        DesktopShell shell;
+        DesktopOfficeSuite suite(
+            shell, [&] { return soffice; }, [] { return false; });
+        XlsxSpreadsheetProvider provider(suite);
+        QElapsedTimer timer;
+        timer.start();
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+
+        const QStringList reports = w.dialogs().errorReports();
+        QCOMPARE(w.dialogs().boxes.size(), reports.size());
+        QCOMPARE(w.pointer.pointer(), MousePointer::Default);
+        if (reason.isEmpty()) {
+            QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
+            return;
+        }
+        QCOMPARE(reports.size(), 1);
+        const QString& report = reports.first();
+        QVERIFY2(report.contains(reason), qPrintable(report));
+        QVERIFY(report.contains(QStringLiteral(".Form1.PushButton13_Click at line 168\r\r")));
+        const QRegularExpression written(QStringLiteral("(/\\S+/parvenna-sheet-\\w{6}/Results\\.xlsx)"));
+        const QRegularExpressionMatch match = written.match(report);
+        QVERIFY2(match.hasMatch(), qPrintable(report));
+        QVERIFY(match.captured(1).startsWith(qEnvironmentVariable("TEMP") + QLatin1Char('/')));
+        const XlsxSheet sheet = XlsxReader::read(match.captured(1)); // the workbook is there to open by hand
         QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
     }
 
