@@ -11,12 +11,14 @@
 #include "lexicon/BuiltInDictionary.h"
 #include "lists/ListEditing.h"
 #include "lists/WordFileImport.h"
+#include "lookup/DailyQuota.h"
 #include "lookup/DictionaryLocation.h"
 #include "lookup/ResultOptions.h"
 #include "lookup/SplittingRun.h"
 #include "output/ClipboardCopy.h"
 #include "output/ExcelExport.h"
 #include "output/TextExport.h"
+#include "output/WorkbookFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -279,6 +281,8 @@ void Form1::Form_Load() {
         const bool on = Numbers::lenientNumber(Settings::get(ResultOptions::kNotFoundKey, QStringLiteral("0"))) == 1;
         m_check1->setChecked(on);
     });
+    // Workbooks that earlier exports left for the office program; never reported.
+    WorkbookFolder::removeOld();
 }
 
 void Form1::restoreWordList(StepTrap& trap) {
@@ -299,7 +303,7 @@ void Form1::restoreQuota(StepTrap& trap) {
     trap.step(158, [&] {
         quota.day = Numbers::strictInt32(Settings::get(QStringLiteral("Request date"), QString::number(today - 1)));
     });
-    trap.step(160, [&] { quota.count = Numbers::strictInt16(Settings::get(QStringLiteral("Request count"), "0")); });
+    trap.step(160, [&] { quota.count = DailyQuota::storedCount(Settings::get(DailyQuota::kCountKey, "0")); });
     if (trap.test(162, [&] { return quota.day < today; }))
         trap.step(164, [&] { quota.count = 0; });
 }

@@ -6,11 +6,23 @@
 
 namespace Settings {
 
+namespace {
+
+// A hand-edited value with an unquoted comma comes back from the store as a list of texts; joined by ", " it
+// is the text the user wrote.
+QString asText(const QVariant& value) {
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+} // namespace
+
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue) {
     QSettings store(application, section);
     const QVariant value = store.value(key);
-    return value.isValid() ? value.toString() : defaultValue;
+    return value.isValid() ? asText(value) : defaultValue;
 }
 
 void SaveSetting(const QString& application, const QString& section, const QString& key, const QString& text) {

@@ -9,7 +9,8 @@ namespace Settings {
 inline const QString kApplication = QStringLiteral("Orvanta");
 inline const QString kSection = QStringLiteral("Parvenna");
 
-// The stored text, or defaultValue when the key has never been written.
+// The stored text, or defaultValue when the key has never been written. A value the store reads as a list
+// (a hand-edited file with an unquoted comma) is given as its pieces joined by ", ".
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue = QString());
 

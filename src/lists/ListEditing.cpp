@@ -10,9 +10,10 @@ void ListEditing::PushButton6_Click() {
     trap.step(104, [&] { word = m_window.dialogs().inputBox(kPrompt, m_window.applicationTitle()); });
     if (trap.test(106, [&] { return word.isEmpty(); }))
         return;
-    // Only the blank breaks the one-word rule; the word is kept exactly as typed.
-    if (trap.test(108, [&] { return word.contains(QLatin1Char(' ')); })) {
-        trap.step(110, [&] { m_window.message(kOneWordOnly); });
+    // Only the blank breaks the one-word rule; the word is kept exactly as typed. A ";" is refused too: the
+    // stored word list is joined by ";", so such a word would come back as two after a restart.
+    if (trap.test(108, [&] { return word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char(';')); })) {
+        trap.step(110, [&] { m_window.message(word.contains(QLatin1Char(' ')) ? kOneWordOnly : kNoSeparator); });
         return;
     }
     trap.step(112, [&] { m_window.wordList().addRow(word); });

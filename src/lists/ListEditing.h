@@ -24,6 +24,7 @@ public:
 
     static inline const QString kPrompt = QStringLiteral("Enter word to add: ");
     static inline const QString kOneWordOnly = QStringLiteral("Must be one word only.");
+    static inline const QString kNoSeparator = QStringLiteral("Must be one word only, without \";\".");
     static inline const QStringList kSampleWords = {QStringLiteral("baby"), QStringLiteral("diamond"),
                                                     QStringLiteral("New Hampshire"), QStringLiteral("demonstration")};
 

@@ -1,9 +1,18 @@
 #include "lookup/DailyQuota.h"
 
+#include "common/AppError.h"
+#include "common/Numbers.h"
 #include "common/Settings.h"
 #include "common/StepTrap.h"
 
 namespace DailyQuota {
+
+std::int32_t storedCount(const QString& text) {
+    const std::int16_t count = Numbers::strictInt16(text);
+    if (count < 0)
+        throw AppError::overflow();
+    return count;
+}
 
 bool isNewDay(const QuotaState& quota, std::int32_t today) {
     return quota.day < today;

@@ -13,6 +13,11 @@ namespace DailyQuota {
 inline const QString kDateKey = QStringLiteral("Request date");
 inline const QString kCountKey = QStringLiteral("Request count");
 
+// The stored "Request count" as the quota's count. Throws AppError "Overflow" for a count outside 0 to
+// 32,767 (a negative count would allow more lookups than the daily limit) and "Type mismatch" for a text
+// that is not a number.
+std::int32_t storedCount(const QString& text);
+
 // A remembered day earlier than today starts a fresh count; today or a later day keeps it.
 bool isNewDay(const QuotaState& quota, std::int32_t today);
 

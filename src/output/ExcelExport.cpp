@@ -40,6 +40,7 @@ void ExcelExport::PushButton13_Click() {
 // Any failure of the spreadsheet program ends the export after its one report.
 void ExcelExport::exportRows(StepTrap& trap) {
     m_sheetFailed = false;
+    m_cutReported = false;
     std::unique_ptr<SpreadsheetApplication> sheet;
     trap.step(112, [&] {
         sheetCall([&] {
@@ -101,6 +102,8 @@ void ExcelExport::writeRows(SpreadsheetApplication& sheet, StepTrap& trap) {
                     QString value = list.cell(r, c);
                     if (c > 1)
                         value.remove(QLatin1Char('='));
+                    if (value.size() > SpreadsheetApplication::kMaxCellLength)
+                        cutToCell(value, r, c, trap);
                     sheetCall([&] { sheet.setCell(sheetRow, sheetColumn, value); });
                     ++sheetColumn; // 154, 158
                 }
@@ -108,6 +111,24 @@ void ExcelExport::writeRows(SpreadsheetApplication& sheet, StepTrap& trap) {
             ++sheetRow; // 162
         }
     });
+}
+
+// Cut at the limit, never between the two halves of a character outside the Basic Multilingual Plane.
+void ExcelExport::cutToCell(QString& value, qsizetype row, int column, StepTrap& trap) {
+    const qsizetype length = value.size();
+    qsizetype cut = SpreadsheetApplication::kMaxCellLength;
+    if (value.at(cut - 1).isHighSurrogate())
+        --cut;
+    value.truncate(cut);
+    if (m_cutReported)
+        return;
+    m_cutReported = true;
+    trap.report(QStringLiteral("A cell of %1 characters was cut to %2, the most a spreadsheet cell holds "
+                               "(list row %3, column %4)")
+                    .arg(length)
+                    .arg(SpreadsheetApplication::kMaxCellLength)
+                    .arg(row)
+                    .arg(column));
 }
 
 void ExcelExport::sheetCall(const std::function<void()>& call) {

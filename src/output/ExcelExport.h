@@ -11,7 +11,8 @@ class WindowContext;
 
 // "Save Results As Excel File": hands the results to the spreadsheet program as a new, visible, unsaved
 // workbook: the column titles in row 1, list row r in sheet row r + 1 (unchecked rows stay empty), "=" taken
-// out of every cell after the first column.
+// out of every cell after the first column. A text longer than a cell holds goes in cut to that length; the
+// first such cell of an export is reported, and the export goes on.
 class ExcelExport {
 public:
     static inline const QString kNotInstalledProbe = QStringLiteral(
@@ -33,9 +34,11 @@ private:
     void exportRows(StepTrap& trap);
     void writeTitles(SpreadsheetApplication& sheet, StepTrap& trap);
     void writeRows(SpreadsheetApplication& sheet, StepTrap& trap);
+    void cutToCell(QString& value, qsizetype row, int column, StepTrap& trap);
     void sheetCall(const std::function<void()>& call);
 
     WindowContext& m_window;
     SpreadsheetProvider& m_provider;
     bool m_sheetFailed = false;
+    bool m_cutReported = false;
 };

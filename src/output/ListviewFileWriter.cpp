@@ -5,7 +5,6 @@
 #include "output/ProgressDisplay.h"
 #include "ui/ListControl.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -18,9 +17,9 @@ constexpr qsizetype kChunk = 32768;
 } // namespace
 
 ListviewFileWriter::ListviewFileWriter(ListControl& list, const QString& path, ProgressDisplay* progress,
-                                       MessageSink& sink)
+                                       MessageSink& sink, AtomicFile::SystemCalls calls)
     : m_list(list), m_path(path), m_name(FileSystem::FileNameFromPath(path)), m_progress(progress),
-      m_trap(sink, kLocation) {}
+      m_trap(sink, kLocation), m_calls(std::move(calls)) {}
 
 void ListviewFileWriter::run() {
     announce(100, 1.0);
@@ -31,18 +30,17 @@ void ListviewFileWriter::run() {
         writeHeader();  // 158-170
         announce(172, 20.0);
         writeRows(); // 182-224
-        if (m_writeFailed) {
-            m_file->cancelWriting();
-        } else {
+        finishWriting();
+        if (!m_writeFailed) {
             if (m_progress)
                 m_trap.step(226, [&] {
                     m_progress->setValue(100.0);
                     m_progress->setText(QStringLiteral("Done."));
                 });
-            m_trap.step(232, [&] { commit(); });
+            m_trap.step(232, [&] { m_file->commit(); });
         }
     }
-    m_trap.step(234, [&] { m_file.reset(); });
+    m_trap.step(234, [&] { m_file.reset(); }); // a file not committed goes with it
     if (m_progress)
         m_trap.step(238, [&] {
             m_progress->setValue(0.0);
@@ -84,7 +82,7 @@ void ListviewFileWriter::measureRows(int column, qsizetype& width) {
 }
 
 bool ListviewFileWriter::createFile() {
-    m_trap.step(154, [&] { m_file = std::make_unique<QSaveFile>(m_path); });
+    m_trap.step(154, [&] { m_file = std::make_unique<AtomicFile>(m_path, m_calls); });
     return m_trap.step(156, [&] { openFile(); });
 }
 
@@ -95,17 +93,9 @@ void ListviewFileWriter::openFile() {
     const QFileInfo target(m_path);
     if (target.isFile() && !(target.permissions() & QFileDevice::WriteOwner))
         throw AppError::permissionDenied();
-    if (!m_file->open(QIODevice::WriteOnly))
-        throw openError();
-}
-
-AppError ListviewFileWriter::openError() const {
-    const QFileInfo target(m_path);
     if (target.isDir())
-        return {AppError::PathFileAccessError, QStringLiteral("Path/File access error")};
-    if (!target.absoluteDir().exists())
-        return AppError::pathNotFound();
-    return AppError::permissionDenied();
+        throw AppError(AppError::PathFileAccessError, QStringLiteral("Path/File access error"));
+    m_file->open();
 }
 
 void ListviewFileWriter::writeHeader() {
@@ -119,7 +109,10 @@ void ListviewFileWriter::writeHeader() {
             PaddedField::append(line, m_list.columnTitle(c), m_widths.value(c - 1));
         }
     });
-    m_trap.step(170, [&] { writeLine(line); });
+    m_trap.step(170, [&] {
+        m_pendingStep = 170;
+        writeLine(line);
+    });
 }
 
 // Unchecked rows give no line. A row that vanished meanwhile ends the pass with one report; the lines
@@ -136,6 +129,7 @@ void ListviewFileWriter::writeRows() {
             buildRowLine(r);          // 190-208
             showRowProgress(r, rows); // 210-220
             m_trap.enter(222);
+            m_pendingStep = 222;
             writeLine(m_line);
         }
     });
@@ -176,19 +170,32 @@ void ListviewFileWriter::writeLine(const QString& line) {
         flush();
 }
 
+// After a failed write nothing more is written: the export ends with that one report.
 void ListviewFileWriter::flush() {
     const QByteArray bytes = m_pending.toUtf8();
     m_pending.resize(0);
-    if (!m_file || m_file->write(bytes) != bytes.size()) {
+    try {
+        m_file->write(bytes);
+    } catch (...) {
         m_writeFailed = true;
-        throw AppError(AppError::DeviceIOError, QStringLiteral("Device I/O error"));
+        throw;
     }
 }
 
-void ListviewFileWriter::commit() {
-    flush();
-    if (!m_file->commit())
-        throw AppError(AppError::DeviceIOError, QStringLiteral("Device I/O error"));
+// The lines still gathered go to the file and all of it onto the disk before "Done." is shown. A failure
+// counts as the failure of the last line written.
+void ListviewFileWriter::finishWriting() {
+    if (m_writeFailed || m_pendingStep == 0)
+        return;
+    m_trap.step(m_pendingStep, [&] {
+        flush();
+        try {
+            m_file->sync();
+        } catch (...) {
+            m_writeFailed = true;
+            throw;
+        }
+    });
 }
 
 QString ListviewFileWriter::writingText() const {

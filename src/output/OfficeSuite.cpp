@@ -22,13 +22,19 @@ bool DesktopOfficeSuite::installed() {
 
 void DesktopOfficeSuite::show(const QString& file) {
     const QString soffice = m_findSoffice();
-    if (!soffice.isEmpty()) {
-        m_shell.startDetached(soffice, {QStringLiteral("--calc"), QStringLiteral("-n"), file});
-        return;
-    }
-    if (!m_hasHandler())
+    if (soffice.isEmpty() && !m_hasHandler())
         throw AppError(429, QStringLiteral("ActiveX component can't create object"));
-    m_shell.openAddress(QUrl::fromLocalFile(file).toString());
+    try {
+        if (!soffice.isEmpty())
+            m_shell.startDetached(soffice, {QStringLiteral("--calc"), QStringLiteral("-n"), file});
+        else
+            m_shell.openAddress(QUrl::fromLocalFile(file).toString());
+    } catch (const AppError& error) {
+        // The workbook is written: the user can still open it by hand.
+        throw AppError(error.number(), QStringLiteral("The office program could not show the workbook: %1. "
+                                                      "The workbook was written to %2")
+                                           .arg(error.description(), file));
+    }
 }
 
 QString DesktopOfficeSuite::findSofficeOnPath() {

@@ -10,7 +10,8 @@ class OfficeSuite {
 public:
     virtual ~OfficeSuite() = default;
     virtual bool installed() = 0;
-    // Hands the workbook file over; returns at once. Throws AppError when nothing can show it.
+    // Hands the workbook file over; waits a moment at most. Throws AppError when nothing can show it, its
+    // description naming the file.
     virtual void show(const QString& file) = 0;
 };
 

@@ -7,6 +7,9 @@
 // visible, unsaved result. Row and column numbers count from 1. Failures throw AppError.
 class SpreadsheetApplication {
 public:
+    // The most characters (UTF-16 code units) a cell holds; a longer text is refused.
+    static constexpr qsizetype kMaxCellLength = 32767;
+
     virtual ~SpreadsheetApplication() = default;
     virtual void addWorkbook() = 0;
     virtual void setCell(int row, int column, const QString& text) = 0;

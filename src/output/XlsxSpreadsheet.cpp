@@ -1,11 +1,11 @@
 #include "output/XlsxSpreadsheet.h"
 
 #include "common/AppError.h"
+#include "output/WorkbookFolder.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <xlsxwriter.h>
 
@@ -35,11 +35,6 @@ qsizetype displayLength(QStringView line) {
     for (const char32_t c : line.toUcs4())
         length += isWide(c) ? 2 : 1;
     return length;
-}
-
-QString temporaryBase() {
-    const QString temp = qEnvironmentVariable("TEMP");
-    return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
 } // namespace
@@ -104,7 +99,7 @@ std::map<int, double> XlsxSpreadsheet::longestPerColumn(std::optional<int> onlyC
 void XlsxSpreadsheet::setVisible(bool visible) {
     if (!visible || !m_workbook || m_workbook->shown)
         return;
-    const QString path = createFile();
+    const QString path = WorkbookFolder::create();
     writeFile(path, *m_workbook);
     m_workbook->shown = true;
     m_suite.show(path);
@@ -129,15 +124,6 @@ double XlsxSpreadsheet::fittedWidth(const QString& text) {
     if (longest == 0)
         return 0.0;
     return std::min(kMaxWidth, static_cast<double>(longest) * 1.1 + 1.0);
-}
-
-// A private folder (owner only) in the temporary folder; the file stays for the office suite to read.
-QString XlsxSpreadsheet::createFile() {
-    QTemporaryDir folder(temporaryBase() + QStringLiteral("/parvenna-sheet-XXXXXX"));
-    if (!folder.isValid())
-        throw AppError::pathNotFound();
-    folder.setAutoRemove(false);
-    return folder.filePath(QStringLiteral("Results.xlsx"));
 }
 
 void XlsxSpreadsheet::writeFile(const QString& path, const Workbook& book) {

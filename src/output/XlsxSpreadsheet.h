@@ -20,7 +20,7 @@ class XlsxSpreadsheet : public SpreadsheetApplication {
 public:
     static constexpr int kMaxRows = 1048576;
     static constexpr int kMaxColumns = 16384;
-    static constexpr qsizetype kMaxTextLength = 32767;
+    static constexpr qsizetype kMaxTextLength = kMaxCellLength;
     static constexpr double kDefaultWidth = 8.43;
     static constexpr double kMaxWidth = 255.0;
 
@@ -48,7 +48,6 @@ private:
     Workbook& workbook();
     void fit(int column, const std::map<int, double>& longest);
     std::map<int, double> longestPerColumn(std::optional<int> onlyColumn) const;
-    static QString createFile();
     static void writeFile(const QString& path, const Workbook& workbook);
 
     OfficeSuite& m_suite;

@@ -26,7 +26,9 @@ public:
     virtual ~Shell() = default;
     // Opens an address in the user's browser. Throws AppError when it cannot be handed over.
     virtual void openAddress(const QString& address) = 0;
-    // Starts a program detached, not waited for. Throws AppError when it cannot be started.
+    // Starts a program detached: it keeps running after this one ends. Throws AppError when it cannot be
+    // started, or when within a moment (two seconds at most) it ends with an error or on a signal; a program
+    // that is still running then, or ended well, is not waited for any longer.
     virtual void startDetached(const QString& program, const QStringList& arguments) = 0;
 };
 

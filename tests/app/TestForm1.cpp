@@ -213,6 +213,16 @@ private slots:
         QCOMPARE(rows(*form), expected);
     }
 
+    // A hand-edited list with an unquoted comma is not lost, and the close stores it back as one text.
+    void handEditedWordListWithComma() {
+        TestEnvironment::writeSettingsFile("[General]\nZip%20Codes=baby, diamond\n");
+        auto form = loadedForm();
+        QCOMPARE(rows(*form), QStringList{"baby, diamond"});
+        form->Form_QueryUnload();
+        QCOMPARE(QSettings(Settings::kApplication, Settings::kSection).value("Zip Codes"), QVariant("baby, diamond"));
+        QVERIFY(m_tools.fakeDialogs.boxes.isEmpty());
+    }
+
     void millionWordList() {
         QStringList words;
         for (int i = 0; i < 1000000; ++i)
@@ -306,6 +316,16 @@ private slots:
                                             << "40000"
                                             << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
                                                "Please email screenshot of this message to support@orvanta.example";
+        // A negative count would allow more than the daily limit of lookups.
+        QTest::newRow("count negative") << "Request count"
+                                        << "-5"
+                                        << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
+                                           "Please email screenshot of this message to support@orvanta.example";
+        QTest::newRow("count rounds to negative")
+            << "Request count"
+            << "-0.7"
+            << "Overflow\r\nin Kestrane2021/08/31.Form1.Form_Load at line 160\r\r"
+               "Please email screenshot of this message to support@orvanta.example";
     }
     void invalidQuotaIsReported() {
         QFETCH(QString, key);
@@ -324,6 +344,28 @@ private slots:
             QCOMPARE(form->context().quota().count, 0);
         }
         QVERIFY(form->findChild<QCheckBox*>("Check1")->isChecked()); // start-up went on to its last step
+    }
+
+    // Start-up removes this user's spreadsheet workbooks older than a day from TEMP.
+    void oldWorkbooksRemovedAtStartUp() {
+        const QString temp = qEnvironmentVariable("TEMP");
+        const QString old = temp + QStringLiteral("/parvenna-sheet-Old123");
+        const QString fresh = temp + QStringLiteral("/parvenna-sheet-New123");
+        for (const QString& folder : {old, fresh}) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile workbook(folder + QStringLiteral("/Results.xlsx"));
+            QVERIFY(workbook.open(QIODevice::WriteOnly));
+            workbook.write("PK");
+        }
+        QFile workbook(old + QStringLiteral("/Results.xlsx"));
+        QVERIFY(workbook.open(QIODevice::ReadWrite));
+        QVERIFY(workbook.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+        workbook.close();
+        auto form = loadedForm();
+        QVERIFY(!QFileInfo::exists(old));
+        QVERIFY(QFileInfo::exists(fresh + QStringLiteral("/Results.xlsx")));
+        QVERIFY(m_tools.fakeDialogs.boxes.isEmpty());
+        QDir(fresh).removeRecursively();
     }
 
     void applicationTitle_data() {

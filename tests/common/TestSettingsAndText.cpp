@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QUrl>
 
 class TestSettingsAndText : public QObject {
     Q_OBJECT
@@ -35,6 +36,30 @@ private slots:
         // A fresh store object reads what was written: the write reached the file.
         QSettings fresh(Settings::kApplication, Settings::kSection);
         QCOMPARE(fresh.value(QStringLiteral("Zip Codes")).toString(), value);
+    }
+
+    // A hand-edited value with an unquoted comma is read by the store as a list of texts; the program gets
+    // back the text the user wrote, the pieces joined by ", ". (An unquoted ";" starts a comment in this file
+    // format: what follows it is gone before the program reads the value.)
+    void handEditedValues_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("word list with a comma") << QByteArray("Zip%20Codes=alpha, beta;gamma") << "alpha, beta";
+        QTest::newRow("comma without a blank") << QByteArray("Zip%20Codes=a,b") << "a, b";
+        QTest::newRow("three pieces") << QByteArray("Zip%20Codes=a, b, c") << "a, b, c";
+        QTest::newRow("empty last piece") << QByteArray("Zip%20Codes=a,") << "a, ";
+        QTest::newRow("quoted piece") << QByteArray("Zip%20Codes=\"a, b\", c") << "a, b, c";
+        QTest::newRow("quoted stays one text") << QByteArray("Zip%20Codes=\"a, b;c\"") << "a, b;c";
+        QTest::newRow("number with a comma") << QByteArray("Request%20count=1,5") << "1, 5";
+        QTest::newRow("option with a comma") << QByteArray("Show%20word=1, 0") << "1, 0";
+        QTest::newRow("service address with a comma") << QByteArray("Service%20address=http://a,b") << "http://a, b";
+    }
+    void handEditedValues() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, expected);
+        TestEnvironment::writeSettingsFile("[General]\n" + line + "\n");
+        const QString key = QUrl::fromPercentEncoding(line.left(line.indexOf('=')));
+        QCOMPARE(Settings::get(key, QStringLiteral("absent")), expected);
     }
 
     void writeToUnwritableStoreThrows() {

@@ -44,6 +44,13 @@ private slots:
         QTest::newRow("case and accents kept") << "CaFé," << QStringList{"CaFé,"} << none;
         QTest::newRow("no-break space is no blank")
             << QString("ba\u00A0by") << QStringList{QString("ba\u00A0by")} << none;
+        // The stored list is joined by ";": a word holding one would come back as two after a restart.
+        const QStringList noSeparator{QStringLiteral("Must be one word only, without \";\".")};
+        QTest::newRow("semicolon inside") << "ice;cream" << none << noSeparator;
+        QTest::newRow("semicolon last") << "baby;" << none << noSeparator;
+        QTest::newRow("only a semicolon") << ";" << none << noSeparator;
+        QTest::newRow("blank and semicolon: the blank's message") << "a; b" << none << refused;
+        QTest::newRow("comma kept") << "a,b" << QStringList{"a,b"} << none;
     }
     void addOneWord() {
         QFETCH(QString, typed);

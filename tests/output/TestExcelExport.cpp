@@ -145,6 +145,50 @@ private slots:
         QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
     }
 
+    // A spreadsheet cell holds at most 32,767 characters: a longer text goes in cut to that length, the first
+    // such cell is reported once, and every row still reaches the visible workbook.
+    void overlongCellsAreCut_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<int>("step"); // of the report; 0 for none
+        const QString limit(32767, QLatin1Char('x'));
+        QTest::newRow("first column") << QStringList{"+baby|2", "+" + limit + "yz|3", "+cat|1"}
+                                      << withTitles({"cell 2 1 baby", "cell 2 2 2", "cell 3 1 " + limit, "cell 3 2 3",
+                                                     "cell 4 1 cat", "cell 4 2 1", "fit all", "visible 1"})
+                                      << 152;
+        QTest::newRow("later column, after the '=' is gone, and twice")
+            << QStringList{"+a|=" + limit + "=", "+b|" + limit + "1", "+" + limit + "2|c"}
+            << withTitles({"cell 2 1 a", "cell 2 2 " + limit, "cell 3 1 b", "cell 3 2 " + limit, "cell 4 1 " + limit,
+                           "cell 4 2 c", "fit all", "visible 1"})
+            << 156;
+        QTest::newRow("exactly the limit: no report")
+            << QStringList{"+" + limit + "|1"}
+            << withTitles({"cell 2 1 " + limit, "cell 2 2 1", "fit all", "visible 1"}) << 0;
+        // A character outside the Basic Multilingual Plane is two code units; it is never cut in half.
+        const QString pair = QStringLiteral("\U0001F600");
+        QTest::newRow("never half a character")
+            << QStringList{"+" + limit.left(32766) + pair + "|1"}
+            << withTitles({"cell 2 1 " + limit.left(32766), "cell 2 2 1", "fit all", "visible 1"}) << 152;
+    }
+    void overlongCellsAreCut() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, calls);
+        QFETCH(int, step);
+        OutputTestWindow w;
+        FakeSpreadsheetProvider provider;
+        press(w, provider, rows);
+        QCOMPARE(provider.log.calls, calls);
+        const QStringList reports = w.dialogs().errorReports();
+        QCOMPARE(reports.size(), step == 0 ? 0 : 1);
+        QCOMPARE(w.dialogs().boxes.size(), reports.size());
+        if (step != 0) {
+            QVERIFY2(reports.first().contains(QStringLiteral("32767")), qPrintable(reports.first()));
+            QVERIFY2(reports.first().contains(QStringLiteral(".Form1.PushButton13_Click at line %1\r\r").arg(step)),
+                     qPrintable(reports.first()));
+        }
+        QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+    }
+
     // A handler run during a yield clears the results: one report, and what was written is still shown.
     void listClearedWhileExporting() {
         OutputTestWindow w;

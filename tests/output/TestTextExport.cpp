@@ -1,12 +1,18 @@
 #include "OutputTestWindow.h"
 #include "TestEnvironment.h"
+#include "output/ListviewFileWriter.h"
 #include "output/ProgressDisplay.h"
 #include "output/TextExport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +45,57 @@ QByteArray spaces(int count) {
 }
 
 const QByteArray kResultsHeader = "Results\tSyllables Count\t\r\n";
+
+// A 64 KB memory file system mounted for the life of this object (needs the right to mount, as root has).
+class SmallFileSystem {
+public:
+    SmallFileSystem() : m_folder(qEnvironmentVariable("TEMP") + QStringLiteral("/small-XXXXXX")) {
+        if (!m_folder.isValid()) {
+            m_error = QStringLiteral("no folder to mount on");
+            return;
+        }
+        if (::mount("tmpfs", QFile::encodeName(m_folder.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                    "size=64k,mode=0700") != 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        m_mounted = true;
+    }
+    ~SmallFileSystem() {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_folder.path()).constData(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    const QString& error() const { return m_error; }
+    QString filePath(const QString& name) const { return m_folder.filePath(name); }
+    QStringList entries() const {
+        return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+
+    // Writes one file until the file system has no room left; returns false when it never ran full.
+    bool fill(const QString& name) const {
+        const int fd = ::open(QFile::encodeName(filePath(name)).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (fd < 0)
+            return false;
+        const QByteArray block(1024, 'f');
+        bool full = false;
+        for (int i = 0; i < 1024 && !full; ++i) // 1 MB at most: a 64 KB file system runs full long before
+            full = ::write(fd, block.constData(), block.size()) < 0 && errno == ENOSPC;
+        for (int i = 0; i < 1024 && full; ++i) // the last partial block, byte by byte
+            if (::write(fd, "f", 1) < 0)
+                break;
+        ::close(fd);
+        return full;
+    }
+
+private:
+    QTemporaryDir m_folder;
+    bool m_mounted = false;
+    QString m_error;
+};
 
 } // namespace
 
@@ -246,6 +303,150 @@ private slots:
         QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
         QCOMPARE(w.progress.barText(), QStringLiteral("Progress Bar"));
         QCOMPARE(w.progress.progress(), 0.0);
+    }
+
+    // Any failed write, sync or rename is one report; the old file stays exactly as it was and nothing is left
+    // beside it. "Done." is shown only once everything is on the disk.
+    void failingSystemCalls_data() {
+        QTest::addColumn<QString>("call"); // the call that fails
+        QTest::addColumn<int>("failAt");   // its n-th use fails (a write before it may be cut short)
+        QTest::addColumn<int>("error");    // errno of the failure
+        QTest::addColumn<int>("rows");     // checked rows of 400 characters
+        QTest::addColumn<int>("step");     // where the report points
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<bool>("done"); // "Done." was shown
+        QTest::newRow("the only write, disk full") << "write" << 1 << ENOSPC << 3 << 222 << "Disk full" << false;
+        QTest::newRow("header alone, disk full") << "write" << 1 << ENOSPC << 0 << 170 << "Disk full" << false;
+        QTest::newRow("a middle write") << "write" << 2 << EIO << 200 << 222 << "Device I/O error" << false;
+        QTest::newRow("cut short, then full") << "short write" << 2 << ENOSPC << 3 << 222 << "Disk full" << false;
+        QTest::newRow("quota exceeded") << "write" << 1 << EDQUOT << 3 << 222 << "Disk full" << false;
+        QTest::newRow("sync") << "fsync" << 1 << EIO << 3 << 222 << "Device I/O error" << false;
+        QTest::newRow("sync, disk full") << "fsync" << 1 << ENOSPC << 3 << 222 << "Disk full" << false;
+        QTest::newRow("rename") << "rename" << 1 << EACCES << 3 << 232 << "Permission denied" << true;
+    }
+    void failingSystemCalls() {
+        QFETCH(QString, call);
+        QFETCH(int, failAt);
+        QFETCH(int, error);
+        QFETCH(int, rows);
+        QFETCH(int, step);
+        QFETCH(QString, description);
+        QFETCH(bool, done);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("old.txt"));
+        writeFile(target, "previous");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+        int uses = 0;
+        AtomicFile::SystemCalls calls = AtomicFile::SystemCalls::real();
+        const auto fails = [&](const QString& name) {
+            return (name == call || call.endsWith(name)) && ++uses >= failAt;
+        };
+        const auto realWrite = calls.write;
+        calls.write = [&](int fd, const void* data, size_t size) -> ssize_t {
+            if (call == QStringLiteral("short write") && uses == 0) {
+                ++uses;
+                return realWrite(fd, data, size / 2);
+            }
+            if (fails(QStringLiteral("write"))) {
+                errno = error;
+                return -1;
+            }
+            return realWrite(fd, data, size);
+        };
+        const auto realSync = calls.fsync;
+        calls.fsync = [&](int fd) {
+            if (fails(QStringLiteral("fsync"))) {
+                errno = error;
+                return -1;
+            }
+            return realSync(fd);
+        };
+        const auto realRename = calls.rename;
+        calls.rename = [&](const char* from, const char* to) {
+            if (fails(QStringLiteral("rename"))) {
+                errno = error;
+                return -1;
+            }
+            return realRename(from, to);
+        };
+
+        ListControl list;
+        QStringList cells;
+        for (int r = 1; r <= rows; ++r)
+            cells << QStringLiteral("+%1|%2").arg(QString(400, QLatin1Char('w'))).arg(r);
+        setUpList(list, {"Results", "Syllables Count"}, cells);
+        RecordingDisplay display;
+        FakeDialogs dialogs;
+        ListviewFileWriter(list, target, &display, dialogs, calls).run();
+
+        const QStringList reports = dialogs.errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports.first().startsWith(description + QStringLiteral("\r\n")), qPrintable(reports.first()));
+        QVERIFY2(reports.first().contains(QStringLiteral(".Main.SaveListviewProperlySpaced at line %1\r\r").arg(step)),
+                 qPrintable(reports.first()));
+        QCOMPARE(readFile(target), QByteArray("previous"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.txt"});
+        QCOMPARE(display.events.contains(QStringLiteral("tDone.")), done);
+        QCOMPARE(display.events.mid(display.events.size() - 2), (QStringList{"v0.00", "tProgress Bar"}));
+    }
+
+    // The new file keeps the permissions of the one it replaces; a link stays a link and its file is replaced.
+    void replacingKeepsPermissionsAndLinks() {
+        QTemporaryDir dir;
+        const QString real = dir.filePath(QStringLiteral("real.txt"));
+        const QString link = dir.filePath(QStringLiteral("link.txt"));
+        writeFile(real, "previous");
+        const QFile::Permissions kept = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(real, kept));
+        QVERIFY(QFile::link(real, link));
+        ListControl list;
+        setUpList(list, {"Results"}, {"+baby"});
+        FakeDialogs dialogs;
+        TextExport::SaveListviewProperlySpaced(list, link, nullptr, dialogs);
+        QVERIFY(dialogs.boxes.isEmpty());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readFile(real), QByteArray("Results\t\r\nbaby   \t\r\n"));
+        QCOMPARE(QFileInfo(real).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), kept);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+    }
+
+    // A real full disk: the export over an existing file gives one report and leaves the old file exactly as it
+    // was, with nothing else left behind; with room again the same export writes the whole file.
+    void fullDisk() {
+        const SmallFileSystem disk;
+        if (!disk.mounted())
+            QSKIP(qPrintable(QStringLiteral("a small file system cannot be mounted here: ") + disk.error()));
+        const QString target = disk.filePath(QStringLiteral("results.txt"));
+        writeFile(target, "previous");
+        QVERIFY(disk.fill(QStringLiteral("filler")));
+
+        OutputTestWindow w;
+        QStringList rows;
+        for (int r = 1; r <= 14; ++r)
+            rows << QStringLiteral("+%1|%2").arg(QString(300, QLatin1Char('a' + r))).arg(r);
+        fillList(w.results, rows);
+        w.dialogs().fileAnswers.enqueue(target);
+        TextExport(w.window).PushButton4_Click();
+
+        const QStringList reports = w.dialogs().errorReports();
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports.first().startsWith(QStringLiteral("Disk full\r\n")), qPrintable(reports.first()));
+        QVERIFY(reports.first().contains(QStringLiteral(".Main.SaveListviewProperlySpaced at line ")));
+        QCOMPARE(w.dialogs().boxes.size(), 1);
+        QCOMPARE(readFile(target), QByteArray("previous"));
+        QCOMPARE(disk.entries(), (QStringList{"filler", "results.txt"}));
+        QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+        QCOMPARE(w.progress.barText(), QStringLiteral("Progress Bar"));
+
+        QVERIFY(QFile::remove(disk.filePath(QStringLiteral("filler"))));
+        w.dialogs().fileAnswers.enqueue(target);
+        TextExport(w.window).PushButton4_Click();
+        QCOMPARE(w.dialogs().boxes.size(), 1); // no new report
+        const QByteArray written = readFile(target);
+        QCOMPARE(written.count("\r\n"), 15);
+        QVERIFY(written.size() > 4096); // more than the one page a full disk could still have taken
+        QCOMPARE(disk.entries(), QStringList{"results.txt"});
     }
 
     // A handler that clears the results while the export yields: one report, the lines written before stay.

@@ -3,13 +3,19 @@
 #include "XlsxReader.h"
 #include "common/AppError.h"
 #include "output/ExcelExport.h"
+#include "output/WorkbookFolder.h"
 #include "output/XlsxSpreadsheet.h"
+#include "ui/Platform.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +80,19 @@ bool fits(double stored, double width) {
     return false;
 }
 
+// Sets a path's modification time that many hours back, without following a link.
+bool age(const QString& path, int hours) {
+    const timespec when{static_cast<time_t>(QDateTime::currentSecsSinceEpoch() - hours * 3600), 0};
+    const timespec times[2] = {when, when};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
 } // namespace
 
 class TestXlsxSpreadsheet : public QObject {
@@ -127,6 +146,101 @@ private slots:
         QCOMPARE(sheet.formulas, 0);
         QVERIFY(fits(sheet.widths.value(1), XlsxSpreadsheet::kMaxWidth));
         QVERIFY(fits(sheet.widths.value(2), XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))));
+    }
+
+    // A cell longer than a spreadsheet cell can hold no longer costs the whole workbook.
+    void overlongCellKeepsTheWorkbook() {
+        RecordingSuite suite;
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2", "+" + QString(40000, QLatin1Char('x')) + "|5", "+cat|1"});
+        XlsxSpreadsheetProvider provider(suite);
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QCOMPARE(w.dialogs().errorReports().size(), 1);
+        QCOMPARE(suite.shown.size(), 1);
+        const XlsxSheet sheet = XlsxReader::read(suite.shown.first());
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
+        QCOMPARE(sheet.cells.value({3, 1}), text(QString(32767, QLatin1Char('x'))));
+        QCOMPARE(sheet.cells.value({3, 2}), number("5"));
+        QCOMPARE(sheet.cells.value({4, 1}), text("cat"));
+    }
+
+    // Workbooks handed to the office program are left for it to read; the next start-ups remove the folders of
+    // this user's workbooks older than a day, and nothing else.
+    void oldWorkbooksRemoved_data() {
+        QTest::addColumn<QString>("name"); // the folder in TEMP
+        QTest::addColumn<QString>("kind"); // what it holds
+        QTest::addColumn<int>("hours");    // age of its content
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("two days old") << "parvenna-sheet-Ab12Cd"
+                                      << "workbook" << 48 << true;
+        QTest::newRow("a day and an hour") << "parvenna-sheet-xYz789"
+                                           << "workbook" << 25 << true;
+        QTest::newRow("empty and old") << "parvenna-sheet-q1w2e3"
+                                       << "empty" << 48 << true;
+        QTest::newRow("an hour old") << "parvenna-sheet-Fresh1"
+                                     << "workbook" << 1 << false;
+        QTest::newRow("something else beside it") << "parvenna-sheet-Extra1"
+                                                  << "extra file" << 48 << false;
+        QTest::newRow("workbook is a link") << "parvenna-sheet-Link01"
+                                            << "linked workbook" << 48 << false;
+        QTest::newRow("workbook is a folder") << "parvenna-sheet-Fold01"
+                                              << "folder workbook" << 48 << false;
+        QTest::newRow("folder is a link") << "parvenna-sheet-Link02"
+                                          << "linked folder" << 48 << false;
+        QTest::newRow("other name") << "parvenna-run-Ab12Cd"
+                                    << "workbook" << 48 << false;
+        QTest::newRow("name too short") << "parvenna-sheet-Ab12"
+                                        << "workbook" << 48 << false;
+        QTest::newRow("another user's") << "parvenna-sheet-Other1"
+                                        << "other user" << 48 << false;
+    }
+    void oldWorkbooksRemoved() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(int, hours);
+        QFETCH(bool, removed);
+        const QString temp = qEnvironmentVariable("TEMP");
+        const QString folder = temp + QLatin1Char('/') + name;
+        const QString workbook = folder + QStringLiteral("/Results.xlsx");
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath(QStringLiteral("keep.xlsx"));
+        writeBytes(outside, "kept");
+        if (kind == QStringLiteral("linked folder")) {
+            QVERIFY(QFile::link(elsewhere.path(), folder));
+            QVERIFY(QFile::copy(outside, elsewhere.filePath(QStringLiteral("Results.xlsx"))));
+            QVERIFY(age(elsewhere.filePath(QStringLiteral("Results.xlsx")), hours));
+        } else {
+            QVERIFY(QDir().mkpath(folder));
+            if (kind == QStringLiteral("linked workbook"))
+                QVERIFY(QFile::link(outside, workbook));
+            else if (kind == QStringLiteral("folder workbook"))
+                QVERIFY(QDir().mkpath(workbook));
+            else if (kind != QStringLiteral("empty"))
+                writeBytes(workbook, "PK");
+            if (kind == QStringLiteral("extra file")) {
+                writeBytes(folder + QStringLiteral("/Saved.ods"), "mine");
+                QVERIFY(age(folder + QStringLiteral("/Saved.ods"), hours));
+            }
+            if (kind == QStringLiteral("other user") &&
+                ::chown(QFile::encodeName(folder).constData(), 65534, 65534) != 0)
+                QSKIP("the folder cannot be given to another user here (not root)");
+            if (QFileInfo::exists(workbook) || QFileInfo(workbook).isSymLink())
+                QVERIFY(age(workbook, hours));
+            QVERIFY(age(folder, hours));
+        }
+        const QString fresh = temp + QStringLiteral("/parvenna-sheet-Keep99");
+        QVERIFY(QDir().mkpath(fresh));
+        writeBytes(fresh + QStringLiteral("/Results.xlsx"), "PK");
+
+        WorkbookFolder::removeOld();
+
+        QCOMPARE(!QFileInfo(folder).isSymLink() && !QFileInfo::exists(folder), removed);
+        QVERIFY(QFileInfo::exists(fresh + QStringLiteral("/Results.xlsx")));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files).contains(QStringLiteral("keep.xlsx")), true);
+        QFile::remove(folder); // a link
+        QDir(folder).removeRecursively();
+        QDir(fresh).removeRecursively();
     }
 
     // The workbook is a private temporary file, handed over once, after the cells are written.
@@ -251,6 +365,57 @@ private slots:
         const QString started = w.tools.fakeShell.started.first();
         QVERIFY(started.startsWith(QStringLiteral("/usr/bin/soffice --calc -n ")));
         const XlsxSheet sheet = XlsxReader::read(started.mid(27));
+        QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
+    }
+
+    // The office program is really started (a stand-in script for soffice): one that cannot start, or that ends
+    // at once with an error, is reported, naming where the workbook was written; one that hands the file to a
+    // running office and ends well, or keeps running, is not. The wait for it is bounded.
+    void officeProgramFailing_data() {
+        QTest::addColumn<QByteArray>("script"); // empty: no program at that path
+        QTest::addColumn<QString>("reason");    // in the report; empty for no report
+        QTest::newRow("ends with an error") << QByteArray("echo 'no display' >&2; exit 1") << "exit code 1";
+        QTest::newRow("killed at once") << QByteArray("kill -9 $$") << "signal 9";
+        QTest::newRow("missing") << QByteArray() << "could not be started";
+        QTest::newRow("hands over and ends well") << QByteArray("exit 0") << QString();
+        QTest::newRow("keeps running") << QByteArray("exec sleep 4") << QString();
+    }
+    void officeProgramFailing() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, reason);
+        QTemporaryDir bin;
+        const QString soffice = bin.filePath(QStringLiteral("soffice"));
+        if (!script.isEmpty()) {
+            writeBytes(soffice, "#!/bin/sh\n" + script + "\n");
+            QVERIFY(QFile::setPermissions(soffice, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2"});
+        DesktopShell shell;
+        DesktopOfficeSuite suite(
+            shell, [&] { return soffice; }, [] { return false; });
+        XlsxSpreadsheetProvider provider(suite);
+        QElapsedTimer timer;
+        timer.start();
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+
+        const QStringList reports = w.dialogs().errorReports();
+        QCOMPARE(w.dialogs().boxes.size(), reports.size());
+        QCOMPARE(w.pointer.pointer(), MousePointer::Default);
+        if (reason.isEmpty()) {
+            QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
+            return;
+        }
+        QCOMPARE(reports.size(), 1);
+        const QString& report = reports.first();
+        QVERIFY2(report.contains(reason), qPrintable(report));
+        QVERIFY(report.contains(QStringLiteral(".Form1.PushButton13_Click at line 168\r\r")));
+        const QRegularExpression written(QStringLiteral("(/\\S+/parvenna-sheet-\\w{6}/Results\\.xlsx)"));
+        const QRegularExpressionMatch match = written.match(report);
+        QVERIFY2(match.hasMatch(), qPrintable(report));
+        QVERIFY(match.captured(1).startsWith(qEnvironmentVariable("TEMP") + QLatin1Char('/')));
+        const XlsxSheet sheet = XlsxReader::read(match.captured(1)); // the workbook is there to open by hand
         QCOMPARE(sheet.cells.value({2, 1}), text("baby"));
     }
 

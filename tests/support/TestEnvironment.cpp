@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -52,6 +53,15 @@ void TestEnvironment::clearSettings() {
     QSettings store(QStringLiteral("Orvanta"), QStringLiteral("Parvenna"));
     store.clear();
     store.sync();
+}
+
+void TestEnvironment::writeSettingsFile(const QByteArray& content) {
+    const QString fileName = QSettings(QStringLiteral("Orvanta"), QStringLiteral("Parvenna")).fileName();
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size() ||
+        !file.flush())
+        qFatal("The settings file %s cannot be written", qPrintable(fileName));
 }
 
 UnwritableSettings::UnwritableSettings() {

@@ -18,6 +18,8 @@ public:
     QString tempFolder() const;
     // Removes every stored setting.
     static void clearSettings();
+    // Replaces the settings file with these bytes, as a user editing it by hand would.
+    static void writeSettingsFile(const QByteArray& content);
 
 private:
     QString m_root;
