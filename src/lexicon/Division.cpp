@@ -106,6 +106,18 @@ int vowelGroups(QStringView key) {
     return groups;
 }
 
+bool needsNoMark(QStringView key) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= key.size(); ++i) {
+        if (i < key.size() && key[i] != u' ' && key[i] != u'-')
+            continue;
+        if (vowelGroups(key.mid(start, i - start)) > 1)
+            return false;
+        start = i + 1;
+    }
+    return true;
+}
+
 int markedSyllables(QStringView division) {
     bool anyLetter = false;
     for (const QChar c : division)

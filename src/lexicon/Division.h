@@ -28,6 +28,10 @@ QString onto(QStringView division, QStringView word);
 // does not divide.
 int vowelGroups(QStringView key);
 
+// True when every word of a key (parts between blanks and hyphens) has at most one vowel group: such a key needs
+// no boundary mark to be divided: "cat", "New York", "x-ray".
+bool needsNoMark(QStringView key);
+
 // The number of syllables the division marks: boundaries, blanks and inner hyphens, plus one; 0 for no letters.
 int markedSyllables(QStringView division);
 

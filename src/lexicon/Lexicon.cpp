@@ -174,7 +174,7 @@ QString Lexicon::usableDivision(QStringView key) const {
         if (view(record.division).contains(Division::kMark))
             return view(record.division).toString();
     }
-    return Division::vowelGroups(key) <= 1 ? view(entry->homographs.front().division).toString() : QString();
+    return Division::needsNoMark(key) ? view(entry->homographs.front().division).toString() : QString();
 }
 
 std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const {
@@ -182,7 +182,7 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
     const Entry* entry = find(key);
     if (!entry)
         return result;
-    const bool oneGroup = Division::vowelGroups(key) <= 1;
+    const bool oneGroup = Division::needsNoMark(key);
     for (const Record& record : entry->homographs) {
         if (oneGroup || view(record.division).contains(Division::kMark))
             result.push_back({view(record.division).toString(), view(record.label).toString()});

@@ -109,6 +109,9 @@ private slots:
         QCOMPARE(lexicon.usableDivision(u"baby-faced"), QString());
         QCOMPARE(lexicon.usableDivision(u"present"), QStringLiteral("Pre*sent"));
         QCOMPARE(lexicon.usableHomographs(u"present").size(), std::size_t(1));
+        QVERIFY(lexicon.loadText(u"New York|New York\nx-ray|x-ray\n", "y"));
+        QCOMPARE(lexicon.usableDivision(u"new york"), QStringLiteral("New York"));
+        QCOMPARE(lexicon.usableDivision(u"x-ray"), QStringLiteral("x-ray"));
     }
 
     void badData_data() {
