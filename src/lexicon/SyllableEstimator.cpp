@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -134,16 +133,15 @@ QString SyllableEstimator::divide(QStringView word) const {
 
 void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
     // 1. The folded letters, and for each the position in the piece of the letter it comes from.
-    std::string letters;
-    std::vector<qsizetype> source;
-    letters.reserve(piece.size());
-    source.reserve(piece.size());
+    SyllableModel::Scratch<char> letterBuffer(std::size_t(piece.size()) * 3, '#'); // a letter folds to 3 at most
+    SyllableModel::Scratch<qsizetype> source(std::size_t(piece.size()) * 3, 0);
+    std::size_t count = 0;
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char16_t c = piece[i].unicode();
         if (c < 128) {
             if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
-                letters += char(c | 0x20);
-                source.push_back(i);
+                letterBuffer[count] = char(c | 0x20);
+                source[count++] = i;
             }
             continue;
         }
@@ -152,18 +150,18 @@ void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
         QString folded = SyllableModel::foldLetter(piece[i]);
         if (folded.isEmpty())
             folded = QChar(QLatin1Char(SyllableModel::kOtherLetter));
-        for (const QChar f : folded) {
-            letters += char(f.unicode());
-            source.push_back(i);
+        for (const QChar f : folded.left(3)) {
+            letterBuffer[count] = char(f.unicode());
+            source[count++] = i;
         }
     }
+    const std::string_view letters(letterBuffer.data(), count);
 
     // 2. The model's boundaries, as positions in the piece (a boundary inside one folded letter is dropped).
-    const std::vector<int> gaps = SyllableModel::bestDivision<int>(
-        m_shape, letters, [this](std::uint32_t slot) {
-            const int w = m_weights[SyllableModel::slotIndex(slot)];
-            return SyllableModel::slotNegative(slot) ? -w : w;
-        });
+    const std::vector<int> gaps = SyllableModel::bestDivision<int>(m_shape, letters, [this](std::uint32_t slot) {
+        const int w = m_weights[SyllableModel::slotIndex(slot)];
+        return SyllableModel::slotNegative(slot) ? -w : w;
+    });
 
     // 3. The piece with "*" before the first letter of each new syllable.
     qsizetype copied = 0;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,29 @@ inline bool slotNegative(std::uint32_t slot) {
     return (slot & 0x80000000u) != 0;
 }
 
+// A buffer for one word: on the stack for words of up to N letters, on the heap beyond.
+template <typename T, std::size_t N = 64> class Scratch {
+public:
+    Scratch(std::size_t size, T fill) {
+        if (size > N) {
+            m_heap.assign(size, fill);
+            m_data = m_heap.data();
+        } else {
+            std::fill_n(m_inline.data(), size, fill);
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    T& operator[](std::size_t i) { return m_data[i]; }
+    const T& operator[](std::size_t i) const { return m_data[i]; }
+    T* data() { return m_data; }
+
+private:
+    std::array<T, N> m_inline{};
+    std::vector<T> m_heap;
+    T* m_data = m_inline.data();
+};
+
 // Calls visit(gap, slot) for every gap feature of the padded word ("^letters$"). Gap g is the boundary before
 // letter g of the word (1 .. letters-1).
 template <typename Visit> void forEachGapFeature(const Shape& shape, std::string_view padded, Visit&& visit) {
@@ -98,8 +122,8 @@ template <typename Visit> void forEachGapFeature(const Shape& shape, std::string
 // Calls visit(slot) for the features of the syllable made of letters [begin, end) of the word; syllableHash is
 // the running hash of its letters (see syllableStep).
 template <typename Visit>
-void forEachSyllableFeature(const Shape& shape, std::string_view padded, int begin, int end,
-                            std::uint64_t syllableHash, Visit&& visit) {
+void forEachSyllableFeature(const Shape& shape, std::string_view padded, int begin, int end, std::uint64_t syllableHash,
+                            Visit&& visit) {
     const std::uint32_t mask = (1u << shape.tableBits) - 1;
     const int letters = int(padded.size()) - 2;
     const std::uint32_t place = (begin == 0 ? 1u : 0u) | (end == letters ? 2u : 0u);
@@ -108,8 +132,8 @@ void forEachSyllableFeature(const Shape& shape, std::string_view padded, int beg
     visit(detail::slot(mixed, 4, mask));
     const std::uint64_t before = detail::step(syllableHash ^ detail::kBeforeSeed, padded[begin]);
     visit(detail::slot(detail::mix(before), 0, mask));
-    const std::uint64_t around = detail::step(detail::step(syllableHash ^ detail::kAroundSeed, padded[begin]),
-                                              padded[end + 1]);
+    const std::uint64_t around =
+        detail::step(detail::step(syllableHash ^ detail::kAroundSeed, padded[begin]), padded[end + 1]);
     visit(detail::slot(detail::mix(around), 0, mask));
 }
 
@@ -128,10 +152,11 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
                               const std::vector<Score>& gapBias = {}) {
     // 1. The padded word and, for each position, where the next vowel is.
     const int n = int(letters.size());
-    std::string padded;
-    padded.reserve(letters.size() + 2);
-    padded.append(1, '^').append(letters).append(1, '$');
-    std::vector<int> nextVowel(n + 1, n);
+    Scratch<char, 66> paddedBuffer(letters.size() + 2, '^');
+    std::copy(letters.begin(), letters.end(), paddedBuffer.data() + 1);
+    paddedBuffer[letters.size() + 1] = '$';
+    const std::string_view padded(paddedBuffer.data(), letters.size() + 2);
+    Scratch<int> nextVowel(n + 1, n);
     int longestRun = 0;
     for (int i = n - 1, run = 0; i >= 0; --i) {
         nextVowel[i] = isVowel(letters[i]) ? i : nextVowel[i + 1];
@@ -142,7 +167,7 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
         return {};
 
     // 2. Each gap's score.
-    std::vector<Score> gap(n, Score{});
+    Scratch<Score> gap(n, Score{});
     forEachGapFeature(shape, padded, [&](int g, std::uint32_t slot) { gap[g] += weight(slot); });
     for (int g = 1; g < n && g < int(gapBias.size()); ++g)
         gap[g] += gapBias[g];
@@ -150,8 +175,8 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
     // 3. Best score of the letters before each position, syllable by syllable. A syllable may be longer than
     //    maxSyllable (without features of its own) as far as needed to hold a vowel across a consonant run.
     const int longest = std::max(shape.maxSyllable, 2 * longestRun + 1);
-    std::vector<Score> best(n + 1, Score{});
-    std::vector<int> from(n + 1, -1);
+    Scratch<Score> best(n + 1, Score{});
+    Scratch<int> from(n + 1, -1);
     from[0] = 0;
     for (int i = 0; i < n; ++i) {
         if (from[i] < 0)

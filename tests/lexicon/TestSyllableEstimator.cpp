@@ -57,34 +57,62 @@ private slots:
     void estimates_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("division");
-        QTest::newRow("flibbery (coined)") << "flibbery" << "flib*ber*y";
-        QTest::newRow("blorptastic (coined)") << "blorptastic" << "blorp*tas*tic";
-        QTest::newRow("zuckerberg (name)") << "zuckerberg" << "zuck*er*berg";
-        QTest::newRow("kardashian (name)") << "kardashian" << "kar*dash*i*an";
-        QTest::newRow("tolkien (name)") << "tolkien" << "tol*kien";
-        QTest::newRow("nakamura (name)") << "nakamura" << "na*ka*mu*ra";
-        QTest::newRow("googling (new verb)") << "googling" << "goo*gling";
-        QTest::newRow("selfie (new noun)") << "selfie" << "sel*fie";
-        QTest::newRow("podcast (compound)") << "podcast" << "pod*cast";
-        QTest::newRow("bitcoin (compound)") << "bitcoin" << "bit*coin";
-        QTest::newRow("smartphone (compound)") << "smartphone" << "smart*phone";
-        QTest::newRow("blockchain (compound)") << "blockchain" << "block*chain";
-        QTest::newRow("hashtag (compound)") << "hashtag" << "hash*tag";
-        QTest::newRow("software (compound)") << "software" << "soft*ware";
-        QTest::newRow("hyperlink (compound)") << "hyperlink" << "hy*per*link";
-        QTest::newRow("staycation (blend)") << "staycation" << "stay*ca*tion";
-        QTest::newRow("mansplain (blend)") << "mansplain" << "man*splain";
-        QTest::newRow("chillax (blend)") << "chillax" << "chil*lax";
-        QTest::newRow("glamping (blend)") << "glamping" << "glamp*ing";
-        QTest::newRow("yotta (unit prefix)") << "yotta" << "yot*ta";
-        QTest::newRow("covid (acronym word)") << "covid" << "cov*id";
-        QTest::newRow("polymerase (technical)") << "polymerase" << "pol*y*me*rase";
-        QTest::newRow("mitochondrial (technical)") << "mitochondrial" << "mi*to*chon*dri*al";
-        QTest::newRow("microprocessor (technical)") << "microprocessor" << "mi*cro*pro*ces*sor";
-        QTest::newRow("cryptocurrency (technical)") << "cryptocurrency" << "cryp*to*cur*ren*cy";
-        QTest::newRow("deoxyribonucleic (technical)") << "deoxyribonucleic" << "de*ox*y*rib*o*nu*cle*ic";
-        QTest::newRow("electroencephalography (long technical)") << "electroencephalography" << "e*lec*tro*en*ceph*a*log*ra*phy";
-        QTest::newRow("immunohistochemistry (long technical)") << "immunohistochemistry" << "im*mu*no*his*to*chem*is*try";
+        QTest::newRow("flibbery (coined)") << "flibbery"
+                                           << "flib*ber*y";
+        QTest::newRow("blorptastic (coined)") << "blorptastic"
+                                              << "blorp*tas*tic";
+        QTest::newRow("zuckerberg (name)") << "zuckerberg"
+                                           << "zuck*er*berg";
+        QTest::newRow("kardashian (name)") << "kardashian"
+                                           << "kar*dash*i*an";
+        QTest::newRow("tolkien (name)") << "tolkien"
+                                        << "tol*kien";
+        QTest::newRow("nakamura (name)") << "nakamura"
+                                         << "na*ka*mu*ra";
+        QTest::newRow("googling (new verb)") << "googling"
+                                             << "goo*gling";
+        QTest::newRow("selfie (new noun)") << "selfie"
+                                           << "sel*fie";
+        QTest::newRow("podcast (compound)") << "podcast"
+                                            << "pod*cast";
+        QTest::newRow("bitcoin (compound)") << "bitcoin"
+                                            << "bit*coin";
+        QTest::newRow("smartphone (compound)") << "smartphone"
+                                               << "smart*phone";
+        QTest::newRow("blockchain (compound)") << "blockchain"
+                                               << "block*chain";
+        QTest::newRow("hashtag (compound)") << "hashtag"
+                                            << "hash*tag";
+        QTest::newRow("software (compound)") << "software"
+                                             << "soft*ware";
+        QTest::newRow("hyperlink (compound)") << "hyperlink"
+                                              << "hy*per*link";
+        QTest::newRow("staycation (blend)") << "staycation"
+                                            << "stay*ca*tion";
+        QTest::newRow("mansplain (blend)") << "mansplain"
+                                           << "man*splain";
+        QTest::newRow("chillax (blend)") << "chillax"
+                                         << "chil*lax";
+        QTest::newRow("glamping (blend)") << "glamping"
+                                          << "glamp*ing";
+        QTest::newRow("yotta (unit prefix)") << "yotta"
+                                             << "yot*ta";
+        QTest::newRow("covid (acronym word)") << "covid"
+                                              << "cov*id";
+        QTest::newRow("polymerase (technical)") << "polymerase"
+                                                << "pol*y*me*rase";
+        QTest::newRow("mitochondrial (technical)") << "mitochondrial"
+                                                   << "mi*to*chon*dri*al";
+        QTest::newRow("microprocessor (technical)") << "microprocessor"
+                                                    << "mi*cro*pro*ces*sor";
+        QTest::newRow("cryptocurrency (technical)") << "cryptocurrency"
+                                                    << "cryp*to*cur*ren*cy";
+        QTest::newRow("deoxyribonucleic (technical)") << "deoxyribonucleic"
+                                                      << "de*ox*y*rib*o*nu*cle*ic";
+        QTest::newRow("electroencephalography (long technical)") << "electroencephalography"
+                                                                 << "e*lec*tro*en*ceph*a*log*ra*phy";
+        QTest::newRow("immunohistochemistry (long technical)") << "immunohistochemistry"
+                                                               << "im*mu*no*his*to*chem*is*try";
     }
     void estimates() {
         QFETCH(QString, word);
@@ -96,15 +124,24 @@ private slots:
     void keepsTheWordsOwnCharacters_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("division");
-        QTest::newRow("capitals") << "FlibBery" << "Flib*Ber*y";
-        QTest::newRow("accents") << "Nakamurá" << "Na*ka*mu*rá";
-        QTest::newRow("ligature folds to two letters") << "Mitochondriæ" << "Mi*to*chon*dri*æ";
-        QTest::newRow("blank starts a new piece") << "podcast hashtag" << "pod*cast hash*tag";
-        QTest::newRow("hyphen starts a new piece") << "Zuckerberg-Kardashian" << "Zuck*er*berg-Kar*dash*i*an";
-        QTest::newRow("separators at the ends") << "-selfie " << "-sel*fie ";
-        QTest::newRow("apostrophe stays") << "podcast's" << "pod*cast's";
-        QTest::newRow("digit stays") << "bit2coin" << "bit2*coin";
-        QTest::newRow("no vowel stays whole") << "brrr" << "brrr";
+        QTest::newRow("capitals") << "FlibBery"
+                                  << "Flib*Ber*y";
+        QTest::newRow("accents") << "Nakamurá"
+                                 << "Na*ka*mu*rá";
+        QTest::newRow("ligature folds to two letters") << "Mitochondriæ"
+                                                       << "Mi*to*chon*dri*æ";
+        QTest::newRow("blank starts a new piece") << "podcast hashtag"
+                                                  << "pod*cast hash*tag";
+        QTest::newRow("hyphen starts a new piece") << "Zuckerberg-Kardashian"
+                                                   << "Zuck*er*berg-Kar*dash*i*an";
+        QTest::newRow("separators at the ends") << "-selfie "
+                                                << "-sel*fie ";
+        QTest::newRow("apostrophe stays") << "podcast's"
+                                          << "pod*cast's";
+        QTest::newRow("digit stays") << "bit2coin"
+                                     << "bit2*coin";
+        QTest::newRow("no vowel stays whole") << "brrr"
+                                              << "brrr";
     }
     void keepsTheWordsOwnCharacters() {
         QFETCH(QString, word);
@@ -146,8 +183,8 @@ private slots:
         QTest::newRow("no left context") << withHash(noContext) << "out of range";
         SyllableModel::Shape small;
         small.tableBits = 10;
-        QTest::newRow("count differs from the table") << SyllableEstimator::serialize(small, std::vector<std::int8_t>(512))
-                                                      << "truncated";
+        QTest::newRow("count differs from the table")
+            << SyllableEstimator::serialize(small, std::vector<std::int8_t>(512)) << "truncated";
     }
     void badFilesAreRefused() {
         QFETCH(QByteArray, bytes);

@@ -16,19 +16,19 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("# a comment line|x*y\n"
                    "\n"
-                   "Acid process|Ac*id proc*ess:n.\n"           // blank
-                   "Well-being|Well-be*ing:n.\n"                 // hyphen
-                   "Adam's|Ad*am's\n"                            // apostrophe
-                   "B52|B5*2\n"                                  // digits
-                   "Cat|Cat:n.\n"                                // no mark
-                   "Babied|=Baby\n"                              // form line
-                   "Baby|ba*by:n.|ba*by:v. t.|bab*y\n"           // homographs, one division twice
+                   "Acid process|Ac*id proc*ess:n.\n"  // blank
+                   "Well-being|Well-be*ing:n.\n"       // hyphen
+                   "Adam's|Ad*am's\n"                  // apostrophe
+                   "B52|B5*2\n"                        // digits
+                   "Cat|Cat:n.\n"                      // no mark
+                   "Babied|=Baby\n"                    // form line
+                   "Baby|ba*by:n.|ba*by:v. t.|bab*y\n" // homographs, one division twice
                    "Polish|Pol*ish:a.\n"
-                   "polish|pol*ish:v. t.|po*lish\n"               // meets Polish once folded
-                   "\xc3\x86neid|\xc3\x86*ne*id:n.\n"             // Æneid: a ligature folds to two letters
-                   "Abb\xc3\xa9|Ab*b\xc3\xa9:n.\n"                // Abbé
-                   "Dvergr|Dver*gr\n"                             // a syllable without a vowel
-                   "Typo|Ty*po*x\n");                             // letters differ from the headword
+                   "polish|pol*ish:v. t.|po*lish\n"   // meets Polish once folded
+                   "\xc3\x86neid|\xc3\x86*ne*id:n.\n" // Æneid: a ligature folds to two letters
+                   "Abb\xc3\xa9|Ab*b\xc3\xa9:n.\n"    // Abbé
+                   "Dvergr|Dver*gr\n"                 // a syllable without a vowel
+                   "Typo|Ty*po*x\n");                 // letters differ from the headword
         file.close();
         SyllableTrainingSet set;
         QVERIFY(set.read(file.fileName()));
@@ -69,16 +69,26 @@ private slots:
     void vowelGroupRule_data() {
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("division");
-        QTest::newRow("single consonant goes on") << "baby" << "ba*by";
-        QTest::newRow("cluster splits after its first") << "hundred" << "hun*dred";
-        QTest::newRow("vowel group is one syllable") << "rain" << "rain";
-        QTest::newRow("silent final e") << "bake" << "bake";
-        QTest::newRow("consonant le is heard") << "table" << "ta*ble";
-        QTest::newRow("cluster before le") << "candle" << "can*dle";
-        QTest::newRow("lone e is heard") << "be" << "be";
-        QTest::newRow("y at the start is a consonant") << "yellow" << "yel*low";
-        QTest::newRow("y inside is a vowel") << "rhythm" << "rhythm";
-        QTest::newRow("no vowel") << "brr" << "brr";
+        QTest::newRow("single consonant goes on") << "baby"
+                                                  << "ba*by";
+        QTest::newRow("cluster splits after its first") << "hundred"
+                                                        << "hun*dred";
+        QTest::newRow("vowel group is one syllable") << "rain"
+                                                     << "rain";
+        QTest::newRow("silent final e") << "bake"
+                                        << "bake";
+        QTest::newRow("consonant le is heard") << "table"
+                                               << "ta*ble";
+        QTest::newRow("cluster before le") << "candle"
+                                           << "can*dle";
+        QTest::newRow("lone e is heard") << "be"
+                                         << "be";
+        QTest::newRow("y at the start is a consonant") << "yellow"
+                                                       << "yel*low";
+        QTest::newRow("y inside is a vowel") << "rhythm"
+                                             << "rhythm";
+        QTest::newRow("no vowel") << "brr"
+                                  << "brr";
     }
     void vowelGroupRule() {
         QFETCH(QString, letters);

@@ -60,9 +60,8 @@ void reportHeldOut(const QString& modelPath, const std::vector<const SyllableTra
     const auto model = SyllableTrainingSet::score(heldOut, [&](const std::string& letters) {
         return estimator.divide(QString::fromStdString(letters)).toStdString();
     });
-    const auto rule = SyllableTrainingSet::score(heldOut, [](const std::string& letters) {
-        return VowelGroupRule::divide(letters);
-    });
+    const auto rule =
+        SyllableTrainingSet::score(heldOut, [](const std::string& letters) { return VowelGroupRule::divide(letters); });
     out() << "held-out words: " << model.words << "\n"
           << "estimator:  exact division " << percent(model.exact, model.words) << ", count "
           << percent(model.count, model.words) << "\n"
