@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -133,15 +134,17 @@ QString SyllableEstimator::divide(QStringView word) const {
 
 void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
     // 1. The folded letters, and for each the position in the piece of the letter it comes from.
-    SyllableModel::Scratch<char> letterBuffer(std::size_t(piece.size()) * 3, '#'); // a letter folds to 3 at most
-    SyllableModel::Scratch<qsizetype> source(std::size_t(piece.size()) * 3, 0);
-    std::size_t count = 0;
+    thread_local std::string letters;
+    thread_local std::vector<qsizetype> source;
+    thread_local SyllableModel::Workspace<int> work;
+    letters.clear();
+    source.clear();
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char16_t c = piece[i].unicode();
         if (c < 128) {
             if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
-                letterBuffer[count] = char(c | 0x20);
-                source[count++] = i;
+                letters += char(c | 0x20);
+                source.push_back(i);
             }
             continue;
         }
@@ -150,18 +153,20 @@ void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
         QString folded = SyllableModel::foldLetter(piece[i]);
         if (folded.isEmpty())
             folded = QChar(QLatin1Char(SyllableModel::kOtherLetter));
-        for (const QChar f : folded.left(3)) {
-            letterBuffer[count] = char(f.unicode());
-            source[count++] = i;
+        for (const QChar f : folded) {
+            letters += char(f.unicode());
+            source.push_back(i);
         }
     }
-    const std::string_view letters(letterBuffer.data(), count);
 
     // 2. The model's boundaries, as positions in the piece (a boundary inside one folded letter is dropped).
-    const std::vector<int> gaps = SyllableModel::bestDivision<int>(m_shape, letters, [this](std::uint32_t slot) {
-        const int w = m_weights[SyllableModel::slotIndex(slot)];
-        return SyllableModel::slotNegative(slot) ? -w : w;
-    });
+    const std::vector<int>& gaps = SyllableModel::bestDivision<int>(
+        m_shape, letters,
+        [this](std::uint32_t slot) {
+            const int w = m_weights[SyllableModel::slotIndex(slot)];
+            return SyllableModel::slotNegative(slot) ? -w : w;
+        },
+        work);
 
     // 3. The piece with "*" before the first letter of each new syllable.
     qsizetype copied = 0;

@@ -4,8 +4,8 @@
 #include <QString>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -77,27 +77,14 @@ inline bool slotNegative(std::uint32_t slot) {
     return (slot & 0x80000000u) != 0;
 }
 
-// A buffer for one word: on the stack for words of up to N letters, on the heap beyond.
-template <typename T, std::size_t N = 64> class Scratch {
-public:
-    Scratch(std::size_t size, T fill) {
-        if (size > N) {
-            m_heap.assign(size, fill);
-            m_data = m_heap.data();
-        } else {
-            std::fill_n(m_inline.data(), size, fill);
-        }
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-    T& operator[](std::size_t i) { return m_data[i]; }
-    const T& operator[](std::size_t i) const { return m_data[i]; }
-    T* data() { return m_data; }
-
-private:
-    std::array<T, N> m_inline{};
-    std::vector<T> m_heap;
-    T* m_data = m_inline.data();
+// What finding a division needs besides the weights; kept by the caller so that its buffers are reused.
+template <typename Score> struct Workspace {
+    std::string padded;
+    std::vector<int> nextVowel;
+    std::vector<Score> gap;
+    std::vector<Score> best;
+    std::vector<int> from;
+    std::vector<int> boundaries;
 };
 
 // Calls visit(gap, slot) for every gap feature of the padded word ("^letters$"). Gap g is the boundary before
@@ -145,18 +132,18 @@ inline std::uint64_t syllableStep(std::uint64_t h, char letter) {
 }
 
 // Finds the best division of the folded letters. weight(slot) gives a feature's signed weight; gapBias (may be
-// empty) adds to each gap's score (the trainer's margin). Returns the gaps that are boundaries, in order. A word
-// without a vowel letter stays whole.
+// empty) adds to each gap's score (the trainer's margin). Returns the gaps that are boundaries, in order (held in
+// the workspace). A word without a vowel letter stays whole.
 template <typename Score, typename Weight>
-std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weight&& weight,
-                              const std::vector<Score>& gapBias = {}) {
+const std::vector<int>& bestDivision(const Shape& shape, std::string_view letters, Weight&& weight,
+                                     Workspace<Score>& work, const std::vector<Score>& gapBias = {}) {
     // 1. The padded word and, for each position, where the next vowel is.
     const int n = int(letters.size());
-    Scratch<char, 66> paddedBuffer(letters.size() + 2, '^');
-    std::copy(letters.begin(), letters.end(), paddedBuffer.data() + 1);
-    paddedBuffer[letters.size() + 1] = '$';
-    const std::string_view padded(paddedBuffer.data(), letters.size() + 2);
-    Scratch<int> nextVowel(n + 1, n);
+    work.boundaries.clear();
+    work.padded.assign(1, '^').append(letters).append(1, '$');
+    const std::string_view padded = work.padded;
+    std::vector<int>& nextVowel = work.nextVowel;
+    nextVowel.assign(n + 1, n);
     int longestRun = 0;
     for (int i = n - 1, run = 0; i >= 0; --i) {
         nextVowel[i] = isVowel(letters[i]) ? i : nextVowel[i + 1];
@@ -164,10 +151,11 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
         longestRun = std::max(longestRun, run);
     }
     if (n == 0 || nextVowel[0] == n)
-        return {};
+        return work.boundaries;
 
     // 2. Each gap's score.
-    Scratch<Score> gap(n, Score{});
+    std::vector<Score>& gap = work.gap;
+    gap.assign(n, Score{});
     forEachGapFeature(shape, padded, [&](int g, std::uint32_t slot) { gap[g] += weight(slot); });
     for (int g = 1; g < n && g < int(gapBias.size()); ++g)
         gap[g] += gapBias[g];
@@ -175,8 +163,10 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
     // 3. Best score of the letters before each position, syllable by syllable. A syllable may be longer than
     //    maxSyllable (without features of its own) as far as needed to hold a vowel across a consonant run.
     const int longest = std::max(shape.maxSyllable, 2 * longestRun + 1);
-    Scratch<Score> best(n + 1, Score{});
-    Scratch<int> from(n + 1, -1);
+    std::vector<Score>& best = work.best;
+    std::vector<int>& from = work.from;
+    best.assign(n + 1, Score{});
+    from.assign(n + 1, -1);
     from[0] = 0;
     for (int i = 0; i < n; ++i) {
         if (from[i] < 0)
@@ -198,12 +188,11 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
     }
 
     // 4. Walk back from the end.
-    std::vector<int> boundaries;
     for (int j = n; j > 0; j = from[j])
         if (from[j] > 0)
-            boundaries.push_back(from[j]);
-    std::reverse(boundaries.begin(), boundaries.end());
-    return boundaries;
+            work.boundaries.push_back(from[j]);
+    std::reverse(work.boundaries.begin(), work.boundaries.end());
+    return work.boundaries;
 }
 
 } // namespace SyllableModel
