@@ -25,9 +25,9 @@ namespace SyllableModel {
 
 struct Shape {
     int tableBits = 18;
-    int maxLeft = 5;
-    int maxRight = 5;
-    int maxGram = 7;
+    int maxLeft = 4;
+    int maxRight = 4;
+    int maxGram = 5;
     int maxSyllable = 9;
 };
 
