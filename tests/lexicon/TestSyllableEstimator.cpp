@@ -129,6 +129,14 @@ private slots:
         QCOMPARE(m_estimator.divide(word), division);
     }
 
+    void longWordsKeepTheirLetters() {
+        // A long run without vowels inside a long word still divides, and only "*" is added.
+        const QString word = QStringLiteral("ab").repeated(2000) + QString(300, u'z') + QStringLiteral("ao");
+        const QString division = m_estimator.divide(word);
+        QVERIFY(division.count(u'*') >= 1000);
+        QCOMPARE(QString(division).remove(u'*'), word);
+    }
+
     void wordsWithoutLettersComeBackUnchanged_data() {
         QTest::addColumn<QString>("word");
         for (const char* word : {"", "1234", "---", " ", "' '", "3-4 5"})
