@@ -107,7 +107,7 @@ QList<LocalDictionaryService::Homograph> LocalDictionaryService::homographs(cons
     QList<Homograph> result;
     if (!m_dictionary)
         return result;
-    const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word);
+    const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word, true);
     if (answer.source == BuiltInDictionary::Source::Dictionary) {
         for (const Lexicon::Homograph& homograph : answer.homographs)
             result.append({homograph.division, homograph.label});

@@ -40,18 +40,20 @@ bool BuiltInDictionary::load(const QStringList& files, QString* error, const QSt
     return m_lexicon.load(files, error) && (estimatorFile.isEmpty() || m_estimator.load(estimatorFile, error));
 }
 
-BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word) const {
+BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs) const {
     const QStringView written = trimmedOfSpaces(word);
     Answer answer;
     if (!hasLetter(written))
         return answer;
     const QString key = WordKey::fold(written);
-    answer.homographs = m_lexicon.usableHomographs(key);
-    if (!answer.homographs.empty()) {
-        for (Lexicon::Homograph& homograph : answer.homographs)
-            homograph.division = Division::onto(homograph.division, written);
+    if (const QString listed = m_lexicon.usableDivision(key); !listed.isEmpty()) {
         answer.source = Source::Dictionary;
-        answer.division = answer.homographs.front().division;
+        answer.division = Division::onto(listed, written);
+        if (withHomographs) {
+            answer.homographs = m_lexicon.usableHomographs(key);
+            for (Lexicon::Homograph& homograph : answer.homographs)
+                homograph.division = Division::onto(homograph.division, written);
+        }
         return answer;
     }
     if (const QString derived = m_derived.derive(key); !derived.isEmpty()) {

@@ -21,7 +21,7 @@ public:
     struct Answer {
         Source source = Source::NotFound;
         QString division;                           // laid onto the word as written: "ba*by", "New Hamp*shire"
-        std::vector<Lexicon::Homograph> homographs; // the dictionary's own entries (Source::Dictionary only)
+        std::vector<Lexicon::Homograph> homographs; // the dictionary's own entries, when asked for
 
         bool found() const { return source != Source::NotFound; }
         QString splitText() const; // "ba·by"
@@ -33,8 +33,9 @@ public:
     // cannot be read.
     bool load(const QStringList& files, QString* error = nullptr, const QString& estimatorFile = {});
 
-    // The answer for a word as the user wrote it (surrounding blanks ignored).
-    Answer lookUp(QStringView word) const;
+    // The answer for a word as the user wrote it (surrounding blanks ignored). With homographs, a listed word's
+    // answer holds all its divided entries with their labels (a service lists them all).
+    Answer lookUp(QStringView word, bool withHomographs = false) const;
 
     const Lexicon& lexicon() const { return m_lexicon; }
 

@@ -46,23 +46,24 @@ int countSyllables(QStringView splitText) {
 QString onto(QStringView division, QStringView word) {
     QString result;
     result.reserve(division.size());
-    QString wanted;
-    QString given;
     qsizetype w = 0;
     for (const QChar c : division) {
         if (c == kMark) {
             result += c;
             continue;
         }
-        wanted.clear();
-        WordKey::appendFolded(c, wanted);
-        if (wanted.isEmpty()) // a combining mark of the division's own
+        const WordKey::Folded wanted = WordKey::foldChar(c);
+        if (wanted.size == 0) // a combining mark of the division's own
             continue;
-        given.clear();
+        // The user's letters that spell the same: one, or two for a ligature written out (ae for æ).
         const qsizetype start = w;
-        while (given.size() < wanted.size() && w < word.size())
-            WordKey::appendFolded(word[w++], given);
-        if (given != wanted || start == w)
+        WordKey::Folded given;
+        while (given.size < wanted.size && w < word.size()) {
+            const WordKey::Folded next = WordKey::foldChar(word[w++]);
+            for (int i = 0; i < next.size && given.size < 2; ++i)
+                given.letters[given.size++] = next.letters[i];
+        }
+        if (!(given == wanted) || start == w)
             return division.toString();
         result += laid(c, word[start]);
     }

@@ -134,10 +134,11 @@ QString SyllableEstimator::divide(QStringView word) const {
 
 void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
     // 1. The folded letters, and for each the position in the piece of the letter it comes from.
-    std::string letters;
-    std::vector<qsizetype> source;
-    letters.reserve(piece.size());
-    source.reserve(piece.size());
+    thread_local std::string letters;
+    thread_local std::vector<qsizetype> source;
+    thread_local SyllableModel::Workspace<int> work;
+    letters.clear();
+    source.clear();
     for (qsizetype i = 0; i < piece.size(); ++i) {
         const char16_t c = piece[i].unicode();
         if (c < 128) {
@@ -159,11 +160,13 @@ void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
     }
 
     // 2. The model's boundaries, as positions in the piece (a boundary inside one folded letter is dropped).
-    const std::vector<int> gaps = SyllableModel::bestDivision<int>(
-        m_shape, letters, [this](std::uint32_t slot) {
+    const std::vector<int>& gaps = SyllableModel::bestDivision<int>(
+        m_shape, letters,
+        [this](std::uint32_t slot) {
             const int w = m_weights[SyllableModel::slotIndex(slot)];
             return SyllableModel::slotNegative(slot) ? -w : w;
-        });
+        },
+        work);
 
     // 3. The piece with "*" before the first letter of each new syllable.
     qsizetype copied = 0;

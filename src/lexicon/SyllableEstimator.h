@@ -11,7 +11,8 @@
 #include <vector>
 
 // Estimates the syllable division of a word the dictionary does not have, from a model learned from the
-// dictionary's own divisions (tools/syllable-trainer writes it; SyllableModel.h says what it holds).
+// dictionary's own divisions (tools/syllable-trainer writes it; SyllableModel.h says what it holds). Until a
+// model is loaded, divide() gives every word back unchanged. divide() may be called from several threads.
 //
 // The file, little-endian:
 //   8 bytes  "PVSYLEST"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,9 +25,9 @@ namespace SyllableModel {
 
 struct Shape {
     int tableBits = 18;
-    int maxLeft = 5;
-    int maxRight = 5;
-    int maxGram = 7;
+    int maxLeft = 4;
+    int maxRight = 4;
+    int maxGram = 5;
     int maxSyllable = 9;
 };
 
@@ -76,6 +77,16 @@ inline bool slotNegative(std::uint32_t slot) {
     return (slot & 0x80000000u) != 0;
 }
 
+// What finding a division needs besides the weights; kept by the caller so that its buffers are reused.
+template <typename Score> struct Workspace {
+    std::string padded;
+    std::vector<int> nextVowel;
+    std::vector<Score> gap;
+    std::vector<Score> best;
+    std::vector<int> from;
+    std::vector<int> boundaries;
+};
+
 // Calls visit(gap, slot) for every gap feature of the padded word ("^letters$"). Gap g is the boundary before
 // letter g of the word (1 .. letters-1).
 template <typename Visit> void forEachGapFeature(const Shape& shape, std::string_view padded, Visit&& visit) {
@@ -98,8 +109,8 @@ template <typename Visit> void forEachGapFeature(const Shape& shape, std::string
 // Calls visit(slot) for the features of the syllable made of letters [begin, end) of the word; syllableHash is
 // the running hash of its letters (see syllableStep).
 template <typename Visit>
-void forEachSyllableFeature(const Shape& shape, std::string_view padded, int begin, int end,
-                            std::uint64_t syllableHash, Visit&& visit) {
+void forEachSyllableFeature(const Shape& shape, std::string_view padded, int begin, int end, std::uint64_t syllableHash,
+                            Visit&& visit) {
     const std::uint32_t mask = (1u << shape.tableBits) - 1;
     const int letters = int(padded.size()) - 2;
     const std::uint32_t place = (begin == 0 ? 1u : 0u) | (end == letters ? 2u : 0u);
@@ -108,8 +119,8 @@ void forEachSyllableFeature(const Shape& shape, std::string_view padded, int beg
     visit(detail::slot(mixed, 4, mask));
     const std::uint64_t before = detail::step(syllableHash ^ detail::kBeforeSeed, padded[begin]);
     visit(detail::slot(detail::mix(before), 0, mask));
-    const std::uint64_t around = detail::step(detail::step(syllableHash ^ detail::kAroundSeed, padded[begin]),
-                                              padded[end + 1]);
+    const std::uint64_t around =
+        detail::step(detail::step(syllableHash ^ detail::kAroundSeed, padded[begin]), padded[end + 1]);
     visit(detail::slot(detail::mix(around), 0, mask));
 }
 
@@ -121,17 +132,18 @@ inline std::uint64_t syllableStep(std::uint64_t h, char letter) {
 }
 
 // Finds the best division of the folded letters. weight(slot) gives a feature's signed weight; gapBias (may be
-// empty) adds to each gap's score (the trainer's margin). Returns the gaps that are boundaries, in order. A word
-// without a vowel letter stays whole.
+// empty) adds to each gap's score (the trainer's margin). Returns the gaps that are boundaries, in order (held in
+// the workspace). A word without a vowel letter stays whole.
 template <typename Score, typename Weight>
-std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weight&& weight,
-                              const std::vector<Score>& gapBias = {}) {
+const std::vector<int>& bestDivision(const Shape& shape, std::string_view letters, Weight&& weight,
+                                     Workspace<Score>& work, const std::vector<Score>& gapBias = {}) {
     // 1. The padded word and, for each position, where the next vowel is.
     const int n = int(letters.size());
-    std::string padded;
-    padded.reserve(letters.size() + 2);
-    padded.append(1, '^').append(letters).append(1, '$');
-    std::vector<int> nextVowel(n + 1, n);
+    work.boundaries.clear();
+    work.padded.assign(1, '^').append(letters).append(1, '$');
+    const std::string_view padded = work.padded;
+    std::vector<int>& nextVowel = work.nextVowel;
+    nextVowel.assign(n + 1, n);
     int longestRun = 0;
     for (int i = n - 1, run = 0; i >= 0; --i) {
         nextVowel[i] = isVowel(letters[i]) ? i : nextVowel[i + 1];
@@ -139,10 +151,11 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
         longestRun = std::max(longestRun, run);
     }
     if (n == 0 || nextVowel[0] == n)
-        return {};
+        return work.boundaries;
 
     // 2. Each gap's score.
-    std::vector<Score> gap(n, Score{});
+    std::vector<Score>& gap = work.gap;
+    gap.assign(n, Score{});
     forEachGapFeature(shape, padded, [&](int g, std::uint32_t slot) { gap[g] += weight(slot); });
     for (int g = 1; g < n && g < int(gapBias.size()); ++g)
         gap[g] += gapBias[g];
@@ -150,8 +163,10 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
     // 3. Best score of the letters before each position, syllable by syllable. A syllable may be longer than
     //    maxSyllable (without features of its own) as far as needed to hold a vowel across a consonant run.
     const int longest = std::max(shape.maxSyllable, 2 * longestRun + 1);
-    std::vector<Score> best(n + 1, Score{});
-    std::vector<int> from(n + 1, -1);
+    std::vector<Score>& best = work.best;
+    std::vector<int>& from = work.from;
+    best.assign(n + 1, Score{});
+    from.assign(n + 1, -1);
     from[0] = 0;
     for (int i = 0; i < n; ++i) {
         if (from[i] < 0)
@@ -173,12 +188,11 @@ std::vector<int> bestDivision(const Shape& shape, std::string_view letters, Weig
     }
 
     // 4. Walk back from the end.
-    std::vector<int> boundaries;
     for (int j = n; j > 0; j = from[j])
         if (from[j] > 0)
-            boundaries.push_back(from[j]);
-    std::reverse(boundaries.begin(), boundaries.end());
-    return boundaries;
+            work.boundaries.push_back(from[j]);
+    std::reverse(work.boundaries.begin(), work.boundaries.end());
+    return work.boundaries;
 }
 
 } // namespace SyllableModel

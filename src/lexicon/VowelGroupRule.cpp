@@ -29,8 +29,9 @@ std::string divide(std::string_view letters) {
     }
     // 2. A silent final e.
     const std::size_t n = letters.size();
+    bool consonantLe = false;
     if (groups.size() > 1 && groups.back().first == n - 1 && letters[n - 1] == 'e') {
-        const bool consonantLe = n >= 3 && letters[n - 2] == 'l' && !isVowelAt(letters, n - 3) && letters[n - 3] != 'l';
+        consonantLe = n >= 3 && letters[n - 2] == 'l' && !isVowelAt(letters, n - 3) && letters[n - 3] != 'l';
         if (!consonantLe)
             groups.pop_back();
     }
@@ -40,6 +41,8 @@ std::string divide(std::string_view letters) {
         const std::size_t run = groups[g].first - groups[g - 1].second;
         boundaries.push_back(run <= 1 ? groups[g].first - run : groups[g - 1].second + 1);
     }
+    if (consonantLe)
+        boundaries.back() = n - 3; // the consonant before a heard "le" goes with it ("ta*ble", "can*dle")
     std::string out;
     std::size_t next = 0;
     for (std::size_t i = 0; i < n; ++i) {

@@ -3,44 +3,43 @@
 namespace WordKey {
 namespace {
 
+Folded one(char16_t c) {
+    return {{c, 0}, 1};
+}
+
+Folded two(char16_t a, char16_t b) {
+    return {{a, b}, 2};
+}
+
 // Letters whose key is not their first decomposed letter.
-bool appendSpecial(char16_t c, QString& out) {
+bool special(char16_t c, Folded& out) {
     switch (c) {
-    case u'æ':
-    case u'Æ':
-        out += QLatin1String("ae");
+    case u'æ': case u'Æ':
+        out = two(u'a', u'e');
         return true;
-    case u'œ':
-    case u'Œ':
-        out += QLatin1String("oe");
+    case u'œ': case u'Œ':
+        out = two(u'o', u'e');
         return true;
     case u'ß':
-        out += QLatin1String("ss");
+        out = two(u's', u's');
         return true;
-    case u'ø':
-    case u'Ø':
-        out += QLatin1Char('o');
+    case u'ø': case u'Ø':
+        out = one(u'o');
         return true;
-    case u'ð':
-    case u'Ð':
-        out += QLatin1Char('d');
+    case u'ð': case u'Ð':
+        out = one(u'd');
         return true;
-    case u'þ':
-    case u'Þ':
-        out += QLatin1String("th");
+    case u'þ': case u'Þ':
+        out = two(u't', u'h');
         return true;
     case u'ı':
-        out += QLatin1Char('i');
+        out = one(u'i');
         return true;
-    case u'\u2018':
-    case u'\u2019':
-    case u'\u02BC':
-    case u'`':
-        out += QLatin1Char('\'');
+    case u'\u2018': case u'\u2019': case u'\u02BC': case u'`':
+        out = one(u'\'');
         return true;
-    case u'\u2010':
-    case u'\u2011':
-        out += QLatin1Char('-');
+    case u'\u2010': case u'\u2011':
+        out = one(u'-');
         return true;
     default:
         return false;
@@ -49,24 +48,41 @@ bool appendSpecial(char16_t c, QString& out) {
 
 } // namespace
 
-void appendFolded(QChar c, QString& out) {
+Folded foldChar(QChar c) {
     const char16_t u = c.unicode();
-    if (u < 0x80) {
-        out += QChar(u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u);
-        return;
-    }
-    if (appendSpecial(u, out) || c.category() == QChar::Mark_NonSpacing)
-        return;
+    if (u < 0x80 && u != u'`')
+        return one(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+    Folded folded;
+    if (special(u, folded))
+        return folded;
+    if (c.category() == QChar::Mark_NonSpacing)
+        return {};
     const QString decomposed = c.decomposition();
     const QChar base = decomposed.isEmpty() ? c : decomposed.front();
-    out += base.toLower();
+    return one(base.toLower().unicode());
+}
+
+void appendFolded(QChar c, QString& out) {
+    const Folded folded = foldChar(c);
+    out.append(reinterpret_cast<const QChar*>(folded.letters), folded.size);
 }
 
 QString fold(QStringView text) {
-    QString key;
-    key.reserve(text.size());
-    for (const QChar c : text)
-        appendFolded(c, key);
+    QString key(text.size(), Qt::Uninitialized);
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80 && u != u'`') {
+            key[length++] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+            continue;
+        }
+        const Folded folded = foldChar(text[i]);
+        if (length + folded.size > i + 1) // a ligature made the key longer than the text so far
+            key.resize(key.size() + 1);
+        for (int k = 0; k < folded.size; ++k)
+            key[length++] = QChar(folded.letters[k]);
+    }
+    key.truncate(length);
     return key;
 }
 

@@ -11,7 +11,17 @@ namespace WordKey {
 // The key of a whole text.
 QString fold(QStringView text);
 
-// The key of one character appended to out (nothing for a combining mark, two letters for a ligature).
+// The key of one character: none for a combining mark, two letters for a ligature.
+struct Folded {
+    char16_t letters[2] = {};
+    int size = 0;
+    bool operator==(const Folded& other) const {
+        return size == other.size && letters[0] == other.letters[0] && letters[1] == other.letters[1];
+    }
+};
+Folded foldChar(QChar c);
+
+// The key of one character appended to out.
 void appendFolded(QChar c, QString& out);
 
 // True for the letters a, e, i, o, u and y of a key.

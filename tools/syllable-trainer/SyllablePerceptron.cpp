@@ -81,6 +81,7 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
     if (examples.empty())
         return;
     Shuffler shuffler;
+    SyllableModel::Workspace<int> work;
     for (int epoch = 0; epoch < m_options.epochs; ++epoch) {
         // 2. A new order for each epoch.
         for (std::size_t i = examples.size() - 1; i > 0; --i)
@@ -93,7 +94,7 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
             for (const int g : example.boundaries)
                 margin[g] = -m_options.margin;
             const std::vector<int> guess = SyllableModel::bestDivision<int>(
-                m_options.shape, letters, [this](std::uint32_t slot) { return weight(slot); }, margin);
+                m_options.shape, letters, [this](std::uint32_t slot) { return weight(slot); }, work, margin);
             if (guess != example.boundaries) {
                 ++wrong;
                 update(letters, example.boundaries, +1);

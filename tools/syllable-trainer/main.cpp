@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // syllable-trainer: learns the syllable estimator's model from the built-in dictionary's divided headwords.
-//     syllable-trainer [--hold-out N] [--epochs E] [--table-bits B] DICTIONARY OUTPUT
+//     syllable-trainer [--hold-out N] [--epochs E] [--table-bits B] [--left L] [--right R] [--gram G]
+//                      [--syllable S] DICTIONARY OUTPUT
 // With --hold-out N the words of fold N (a tenth of them, chosen by a hash of the word) are kept out of the
 // training and the written model is scored on them, next to the vowel-group rule of thumb.
 #include "SyllablePerceptron.h"
@@ -60,9 +61,8 @@ void reportHeldOut(const QString& modelPath, const std::vector<const SyllableTra
     const auto model = SyllableTrainingSet::score(heldOut, [&](const std::string& letters) {
         return estimator.divide(QString::fromStdString(letters)).toStdString();
     });
-    const auto rule = SyllableTrainingSet::score(heldOut, [](const std::string& letters) {
-        return VowelGroupRule::divide(letters);
-    });
+    const auto rule =
+        SyllableTrainingSet::score(heldOut, [](const std::string& letters) { return VowelGroupRule::divide(letters); });
     out() << "held-out words: " << model.words << "\n"
           << "estimator:  exact division " << percent(model.exact, model.words) << ", count "
           << percent(model.count, model.words) << "\n"
@@ -86,7 +86,17 @@ int main(int argc, char** argv) {
     const QCommandLineOption bitsOption(QStringLiteral("table-bits"),
                                         QStringLiteral("The model holds 2^B one-byte weights."), QStringLiteral("B"),
                                         QStringLiteral("18"));
-    parser.addOptions({holdOutOption, epochsOption, bitsOption});
+    const SyllableModel::Shape defaults;
+    const QCommandLineOption leftOption(QStringLiteral("left"), QStringLiteral("Most letters left of a gap."),
+                                        QStringLiteral("L"), QString::number(defaults.maxLeft));
+    const QCommandLineOption rightOption(QStringLiteral("right"), QStringLiteral("Most letters right of a gap."),
+                                         QStringLiteral("R"), QString::number(defaults.maxRight));
+    const QCommandLineOption gramOption(QStringLiteral("gram"), QStringLiteral("Most letters in a gap feature."),
+                                        QStringLiteral("G"), QString::number(defaults.maxGram));
+    const QCommandLineOption syllableOption(QStringLiteral("syllable"),
+                                            QStringLiteral("Most letters in a syllable feature."), QStringLiteral("S"),
+                                            QString::number(defaults.maxSyllable));
+    parser.addOptions({holdOutOption, epochsOption, bitsOption, leftOption, rightOption, gramOption, syllableOption});
     parser.addPositionalArgument(QStringLiteral("dictionary"), QStringLiteral("The dictionary data file."));
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The model file to write."));
     parser.process(app);
@@ -102,6 +112,10 @@ int main(int argc, char** argv) {
     if (!readNumber(parser, epochsOption, 1, 100, &options.epochs) ||
         !readNumber(parser, bitsOption, SyllableModel::kMinTableBits, SyllableModel::kMaxTableBits,
                     &options.shape.tableBits) ||
+        !readNumber(parser, leftOption, 1, SyllableModel::kMaxContext, &options.shape.maxLeft) ||
+        !readNumber(parser, rightOption, 1, SyllableModel::kMaxContext, &options.shape.maxRight) ||
+        !readNumber(parser, gramOption, 1, SyllableModel::kMaxGram, &options.shape.maxGram) ||
+        !readNumber(parser, syllableOption, 1, SyllableModel::kMaxSyllable, &options.shape.maxSyllable) ||
         (parser.isSet(holdOutOption) &&
          !readNumber(parser, holdOutOption, 0, SyllableTrainingSet::kFolds - 1, &holdOut)))
         return 2;

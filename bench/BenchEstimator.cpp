@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The syllable estimator: size of its data file, load time, words divided a second, and cross-validation on
+// the dictionary: trained by syllable-trainer on nine tenths of the divided single-word headwords (the tenth
+// held out is fold 0, chosen by the FNV-1a hash of the folded word), scored on the held-out tenth, next to the
+// vowel-group rule of thumb on the same words. Prints figures; asserts nothing.
+//     BenchEstimator [DICTIONARY]   (default: the source tree's data/dictionary.txt)
+#include "lexicon/SyllableEstimator.h"
+#include "lexicon/SyllableTrainingSet.h"
+#include "lexicon/VowelGroupRule.h"
+
+#include "BenchSupport.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Processor time of this thread: on a machine shared with other work the wall clock counts their turns too.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+double percent(int part, int whole) {
+    return whole > 0 ? 100.0 * part / whole : 0.0;
+}
+
+void shippedModel(const QString& path, const QStringList& words) {
+    // 1. Size and load time (median of 21 loads).
+    QList<double> loads;
+    SyllableEstimator estimator;
+    for (int i = 0; i < 21; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!estimator.load(path)) {
+            std::printf("cannot load %s\n", qPrintable(path));
+            return;
+        }
+        loads << double(timer.nsecsElapsed()) / 1e6;
+    }
+    std::printf("data file %s: %lld bytes, load %.2f ms (median of 21)\n", qPrintable(path),
+                static_cast<long long>(QFileInfo(path).size()), median(loads));
+    // 2. Words a second, best of 5 passes over the list, by the wall clock and by this thread's processor time.
+    double bestWall = 0;
+    double bestProcessor = 0;
+    qsizetype characters = 0;
+    for (int pass = 0; pass < 5; ++pass) {
+        QElapsedTimer timer;
+        timer.start();
+        const double started = threadSeconds();
+        for (const QString& word : words)
+            characters += estimator.divide(word).size();
+        bestProcessor = std::max(bestProcessor, double(words.size()) / (threadSeconds() - started));
+        bestWall = std::max(bestWall, double(words.size()) / (double(timer.nsecsElapsed()) / 1e9));
+    }
+    std::printf("divide: %.0f words a second of processor time, %.0f by the wall clock (%lld words of the "
+                "dictionary, best of 5 passes; %lld characters out)\n",
+                bestProcessor, bestWall, static_cast<long long>(words.size()), static_cast<long long>(characters));
+}
+
+void crossValidation(const QString& dictionary, const SyllableTrainingSet& set) {
+    // 3. Train without fold 0 with the shipped settings, then score the written model and the rule on fold 0.
+    QTemporaryDir dir;
+    const QString model = dir.filePath(QStringLiteral("held-out.dat"));
+    QProcess trainer;
+    trainer.start(QStringLiteral(PARVENNA_SYLLABLE_TRAINER),
+                  {QStringLiteral("--hold-out"), QStringLiteral("0"), dictionary, model});
+    if (!trainer.waitForFinished(600000) || trainer.exitCode() != 0) {
+        std::printf("syllable-trainer failed: %s\n", trainer.readAllStandardError().constData());
+        return;
+    }
+    SyllableEstimator estimator;
+    if (!estimator.load(model))
+        return;
+    const auto heldOut = set.select(0, true);
+    const auto mine = SyllableTrainingSet::score(heldOut, [&](const std::string& letters) {
+        return estimator.divide(QString::fromStdString(letters)).toStdString();
+    });
+    const auto rule =
+        SyllableTrainingSet::score(heldOut, [](const std::string& letters) { return VowelGroupRule::divide(letters); });
+    std::printf("cross-validation: %zu divided words, trained on %zu, held out %d (fold 0 of 10 by word hash)\n",
+                set.words().size(), set.words().size() - heldOut.size(), mine.words);
+    std::printf("  estimator:        exact division %.2f %%, count %.2f %%\n", percent(mine.exact, mine.words),
+                percent(mine.count, mine.words));
+    std::printf("  vowel-group rule: exact division %.2f %%, count %.2f %%\n", percent(rule.exact, rule.words),
+                percent(rule.count, rule.words));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString dictionary =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PARVENNA_DATA_SOURCE_DIR "/dictionary.txt");
+    SyllableTrainingSet set;
+    QString error;
+    if (!set.read(dictionary, &error)) {
+        std::printf("%s\n", qPrintable(error));
+        return 1;
+    }
+    QStringList words;
+    for (const auto& word : set.words())
+        words << QString::fromStdString(word.letters);
+    shippedModel(QCoreApplication::applicationDirPath() + QStringLiteral("/../data/syllable-estimator.dat"), words);
+    crossValidation(dictionary, set);
+    return 0;
+}

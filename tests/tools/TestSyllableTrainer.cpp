@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lexicon/SyllableEstimator.h"
+#include "lexicon/SyllableTrainingSet.h"
+
+#include "TestEnvironment.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kSmallDictionary = QStringLiteral(PARVENNA_FIXTURES "/syllables/dictionary.txt");
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+};
+
+Run runTrainer(const QStringList& arguments) {
+    QProcess trainer;
+    trainer.setProcessChannelMode(QProcess::MergedChannels);
+    trainer.start(QStringLiteral(PARVENNA_SYLLABLE_TRAINER), arguments);
+    if (!trainer.waitForFinished(120000)) {
+        trainer.kill();
+        trainer.waitForFinished(5000);
+        return {};
+    }
+    return {trainer.exitStatus() == QProcess::NormalExit ? trainer.exitCode() : -1,
+            QString::fromUtf8(trainer.readAll())};
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSyllableTrainer : public QObject {
+    Q_OBJECT
+private slots:
+    void trainingIsReproducible() {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.dat"));
+        const QString second = dir.filePath(QStringLiteral("second.dat"));
+        for (const QString& path : {first, second}) {
+            const Run run = runTrainer({QStringLiteral("--table-bits"), QStringLiteral("14"), kSmallDictionary, path});
+            QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        }
+        const QByteArray bytes = contents(first);
+        QCOMPARE(bytes.size(), 20 + (1 << 14) + 8);
+        QVERIFY(bytes == contents(second));
+    }
+
+    void theModelLearnsItsWords() {
+        // Trainer and estimator must agree on every feature: a model applied to the words it learned from gives
+        // back nearly all of their divisions.
+        QTemporaryDir dir;
+        const QString model = dir.filePath(QStringLiteral("model.dat"));
+        const Run run = runTrainer({kSmallDictionary, model});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        SyllableEstimator estimator;
+        QString error;
+        QVERIFY2(estimator.load(model, &error), qPrintable(error));
+        SyllableTrainingSet set;
+        QVERIFY(set.read(kSmallDictionary));
+        std::vector<const SyllableTrainingSet::Word*> all;
+        for (const auto& word : set.words())
+            all.push_back(&word);
+        const auto figures = SyllableTrainingSet::score(all, [&](const std::string& letters) {
+            return estimator.divide(QString::fromStdString(letters)).toStdString();
+        });
+        QVERIFY(figures.words > 400);
+        QVERIFY2(figures.exact >= figures.words * 95 / 100, qPrintable(QString::number(figures.exact)));
+    }
+
+    void holdOutReportsFiguresOnTheOtherWords() {
+        QTemporaryDir dir;
+        const Run run = runTrainer({QStringLiteral("--hold-out"), QStringLiteral("3"), QStringLiteral("--epochs"),
+                                    QStringLiteral("2"), kSmallDictionary, dir.filePath(QStringLiteral("m.dat"))});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        SyllableTrainingSet set;
+        QVERIFY(set.read(kSmallDictionary));
+        const auto heldOut = set.select(3, true).size();
+        QVERIFY(heldOut > 20);
+        QVERIFY2(run.output.contains(QStringLiteral("training on %1\n").arg(set.words().size() - heldOut)),
+                 qPrintable(run.output));
+        QVERIFY2(run.output.contains(QStringLiteral("held-out words: %1\n").arg(heldOut)), qPrintable(run.output));
+        QVERIFY(run.output.contains(QStringLiteral("estimator:  exact division ")));
+        QVERIFY(run.output.contains(QStringLiteral("vowel-group rule: exact division ")));
+        QCOMPARE(run.output.count(QStringLiteral("epoch ")), 2);
+    }
+
+    void badArgumentsWriteNothing_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("fold out of range") << QStringList{QStringLiteral("--hold-out"), QStringLiteral("10")} << 2;
+        QTest::newRow("table too small") << QStringList{QStringLiteral("--table-bits"), QStringLiteral("4")} << 2;
+        QTest::newRow("no epochs") << QStringList{QStringLiteral("--epochs"), QStringLiteral("0")} << 2;
+        QTest::newRow("missing dictionary") << QStringList{QStringLiteral("--dictionary-missing")} << 1;
+    }
+    void badArgumentsWriteNothing() {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        const QString model = dir.filePath(QStringLiteral("m.dat"));
+        QStringList arguments = options;
+        if (options.first() == QStringLiteral("--dictionary-missing"))
+            arguments = {dir.filePath(QStringLiteral("none.txt")), model};
+        else
+            arguments << kSmallDictionary << model;
+        QCOMPARE(runTrainer(arguments).exitCode, exitCode);
+        QVERIFY(!QFile::exists(model));
+    }
+};
+
+PARVENNA_TEST_MAIN(TestSyllableTrainer)
+#include "TestSyllableTrainer.moc"
