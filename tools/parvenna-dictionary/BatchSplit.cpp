@@ -1,6 +1,7 @@
 #include "BatchSplit.h"
 
 #include "lexicon/BuiltInDictionary.h"
+#include "lexicon/Division.h"
 #include "lists/WordTokenizer.h"
 
 #include <QFile>
@@ -52,21 +53,23 @@ bool BatchSplit::splitFile(const QString& path) {
 }
 
 void BatchSplit::splitBytes(const QByteArray& bytes) {
+    static const QString sources[] = {
+        QStringLiteral("dictionary\n"), QStringLiteral("derived\n"), QStringLiteral("estimated\n"),
+        QStringLiteral("not found\n")};
     for (const QString& word : WordTokenizer::wordsOfFile(bytes)) {
         const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
-        m_buffer += word.toUtf8();
-        m_buffer += '\t';
+        m_buffer += word;
+        m_buffer += QLatin1Char('\t');
         if (answer.found()) {
             const QString split = answer.splitText();
-            m_buffer += split.toUtf8();
-            m_buffer += '\t';
-            m_buffer += QByteArray::number(answer.syllables());
+            m_buffer += split;
+            m_buffer += QLatin1Char('\t');
+            m_buffer += QString::number(Division::countSyllables(split));
         } else {
-            m_buffer += '\t';
+            m_buffer += QLatin1Char('\t');
         }
-        m_buffer += '\t';
-        m_buffer += BuiltInDictionary::sourceName(answer.source).toUtf8();
-        m_buffer += '\n';
+        m_buffer += QLatin1Char('\t');
+        m_buffer += sources[int(answer.source)];
         ++m_words;
         if (m_buffer.size() >= kFlushAt)
             flush();
@@ -74,9 +77,10 @@ void BatchSplit::splitBytes(const QByteArray& bytes) {
 }
 
 bool BatchSplit::flush() {
-    if (!m_buffer.isEmpty() && std::fwrite(m_buffer.constData(), 1, m_buffer.size(), m_out) != size_t(m_buffer.size()))
+    const QByteArray bytes = m_buffer.toUtf8();
+    if (!bytes.isEmpty() && std::fwrite(bytes.constData(), 1, bytes.size(), m_out) != size_t(bytes.size()))
         m_writeFailed = true;
-    m_buffer.clear();
+    m_buffer.truncate(0);
     if (std::fflush(m_out) != 0)
         m_writeFailed = true;
     if (m_writeFailed)

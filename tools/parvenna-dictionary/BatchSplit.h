@@ -27,7 +27,7 @@ private:
     const BuiltInDictionary& m_dictionary;
     std::FILE* m_out;
     std::FILE* m_err;
-    QByteArray m_buffer;
+    QString m_buffer; // UTF-16 until it is written: one conversion per block, not per field
     qsizetype m_words = 0;
     bool m_writeFailed = false;
 };
