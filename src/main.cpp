@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "app/TerminationSignals.h"
 #include "output/XlsxSpreadsheet.h"
 #include "ui/PlatformTools.h"
 
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
     Form1 form(tools, spreadsheets);
     form.Form_Load();
     form.show();
+    TerminationSignals termination(&form); // from here on, a logout or kill ends the program as closing does
     return QApplication::exec();
 }

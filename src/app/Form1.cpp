@@ -8,6 +8,7 @@
 #include "common/Numbers.h"
 #include "common/Settings.h"
 #include "common/StepTrap.h"
+#include "dictionary/ToolFiles.h"
 #include "lexicon/BuiltInDictionary.h"
 #include "lists/ListEditing.h"
 #include "lists/WordFileImport.h"
@@ -247,6 +248,7 @@ void Form1::onBackgroundMouseMove() {
 
 void Form1::Form_Load() {
     StepTrap trap{m_context.dialogs(), QStringLiteral("Form1.Form_Load")};
+    ToolFiles::RemoveAbandonedRunFolders(); // what killed copies of the program left in the temporary folder
     trap.step(100, [&] { ApplySkin(); });
     trap.step(102, [&] {
         const QString service = DictionaryLocation::effectiveEndpoint().address;

@@ -9,20 +9,33 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace ChildProcess {
 namespace {
 
 constexpr int kStartLimitMs = 10000;
 constexpr int kPollMs = 100;
+constexpr int kEndLimitMs = 5000;
 
-// Starts the program with nothing on its standard input. False when it could not be started.
-bool startChild(QProcess& process, const QString& program, const QStringList& arguments) {
+// Starts the program with the given bytes on its standard input (nothing when empty); the input is closed once
+// written. False when the program could not be started.
+bool startChild(QProcess& process, const QString& program, const QStringList& arguments, const QByteArray& input = {}) {
     if (program.isEmpty())
         return false;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, arguments, QIODevice::ReadOnly);
-    return process.waitForStarted(kStartLimitMs);
+    EndWithParent(process);
+    if (input.isEmpty())
+        process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments, input.isEmpty() ? QIODevice::ReadOnly : QIODevice::ReadWrite);
+    if (!process.waitForStarted(kStartLimitMs))
+        return false;
+    if (!input.isEmpty()) {
+        process.write(input);
+        process.closeWriteChannel(); // the pipe closes once the bytes are out: the child sees the end
+    }
+    return true;
 }
 
 // Waits in a local event loop until the child has ended. Every poll interval onPoll runs; when it returns
@@ -52,10 +65,27 @@ bool waitForEnd(QProcess& process, int limitMs, const std::function<bool()>& onP
     limit.start(limitMs);
     if (process.state() != QProcess::NotRunning)
         loop.exec();
+    // The loop also ends when the program quits (a termination signal, the last window closed); from then on
+    // no loop runs. The child must not outlive the wait.
+    if (process.state() != QProcess::NotRunning) {
+        endChild();
+        process.waitForFinished(kEndLimitMs);
+    }
     return ended;
 }
 
 } // namespace
+
+void EndWithParent(QProcess& process) {
+    const pid_t parent = ::getpid();
+    // Runs in the child between fork and exec: only async-signal-safe calls. When the parent died before the
+    // request took effect, the child ends at once.
+    process.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
+}
 
 int StartErrorNumber(const QString& program) {
     constexpr int kFileNotFound = 53;
@@ -94,14 +124,14 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 }
 
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
-                  ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs) {
+                  ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs, const QByteArray& input) {
     if (!windowStyle || *windowStyle < 0 || *windowStyle > 6)
         windowStyle = kDefaultWindowStyle;
     // Console programs have no window here: the style is kept for the caller, and the child's output is dropped.
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (!startChild(process, program, arguments))
+    if (!startChild(process, program, arguments, input))
         return kStartErrorBase + StartErrorNumber(program);
 
     qint32 polls = 0;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
 class ProgressBar;
+class QProcess;
 
 // Running child programs from the user-interface thread. Both routines keep the window alive while the child
 // runs: they wait in a local event loop, never in a blocking call, so repaints, input and in-process servers
@@ -29,11 +31,18 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 
 // Starts the program and waits for its end, showing "Please wait.. N" on the progress bar (N counts the
 // 100 ms polls, 1 at the start). Returns the child's exit code as soon as it ends, -1 when it crashed or had
-// to be ended (time limit, or stop() returned true). The window style is normalised: absent or outside 0..6
-// becomes 6 and is written back. When the program cannot be started, returns the start error's number plus
-// kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar" afterwards.
+// to be ended (time limit, stop() returned true, or the program quitting). The window style is normalised:
+// absent or outside 0..6 becomes 6 and is written back. When the program cannot be started, returns the start
+// error's number plus kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar"
+// afterwards. The input bytes are the child's standard input (nothing when empty): the way to hand a child a
+// secret, which its argument list would show to every user of the computer.
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
-                  ProgressBar* progress, const std::function<bool()>& stop = {}, int timeLimitMs = kTimeLimitMs);
+                  ProgressBar* progress, const std::function<bool()>& stop = {}, int timeLimitMs = kTimeLimitMs,
+                  const QByteArray& input = {});
+
+// Makes the process, once started, end when this program ends, however it ends (even killed outright). Every
+// child these routines start is set up so.
+void EndWithParent(QProcess& process);
 
 // The error number RunAndWait adds to kStartErrorBase for a program that cannot be started: 53 when it does
 // not exist, 70 when it may not be run, 5 otherwise.

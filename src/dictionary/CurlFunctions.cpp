@@ -64,9 +64,38 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
     return base + kServicePath + encodePart(TrimSpaces(word)) + QStringLiteral("?key=") + encodePart(TrimSpaces(key));
 }
 
-QStringList CurlFunctions::CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath) {
-    return {QStringLiteral("-X"), QStringLiteral("GET"),      address,   QStringLiteral("--output"),
-            outputPath,           QStringLiteral("--cacert"), bundlePath};
+QStringList CurlFunctions::CurlArguments(const QString& outputPath, const QString& bundlePath) {
+    return {QStringLiteral("-X"),         QStringLiteral("GET"),
+            QStringLiteral("--config"),   QStringLiteral("-"),
+            QStringLiteral("--output"),   outputPath,
+            QStringLiteral("--cacert"),   bundlePath,
+            QStringLiteral("--max-time"), QString::number(ChildProcess::kTimeLimitMs / 1000)};
+}
+
+QByteArray CurlFunctions::CurlConfig(const QString& address) {
+    // A quoted value in curl's configuration: backslash escapes, so no character can end the value or the line.
+    QByteArray quoted;
+    for (const char c : address.toUtf8()) {
+        switch (c) {
+        case '\\':
+        case '"':
+            quoted += '\\';
+            quoted += c;
+            break;
+        case '\n':
+            quoted += "\\n";
+            break;
+        case '\r':
+            quoted += "\\r";
+            break;
+        case '\t':
+            quoted += "\\t";
+            break;
+        default:
+            quoted += c;
+        }
+    }
+    return "url = \"" + quoted + "\"\n";
 }
 
 QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint) {
@@ -75,6 +104,7 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
     QString key;
     QString address;
     QStringList arguments;
+    QByteArray config;
     int attempts = 0;
     int limit = 0;
     QString result;
@@ -87,17 +117,22 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
     trap.step(108, [&] { address = RequestAddress(endpoint.address, word, key); });
     trap.step(110, [&] { wipe(key); });
     wipe(key); // also when an earlier step failed
-    trap.step(112, [&] { arguments = CurlArguments(address, output, tools.caBundlePath()); });
+    trap.step(112, [&] {
+        arguments = CurlArguments(output, tools.caBundlePath());
+        config = CurlConfig(address);
+    });
     trap.step(114, [&] { attempts = 0; });
     trap.step(116, [&] { limit = kRunLimit; });
 
     // Without an address or a tool there is nothing that could ever write the answer: no runs, no pauses.
-    const bool runnable = !address.isEmpty() && !output.isEmpty() && FileSystem::FileExists(tools.toolProgram());
+    const bool runnable =
+        !address.isEmpty() && !config.isEmpty() && !output.isEmpty() && FileSystem::FileExists(tools.toolProgram());
     while (runnable && !stopped()) {
         trap.step(118, [&] {
             std::optional<int> hidden = 0;
             ++m_runs;
-            ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop);
+            ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop,
+                                     ChildProcess::kTimeLimitMs, config);
         });
         if (trap.test(120, [&] { return !FileSystem::FileExists(output); })) {
             trap.step(122, [&] { WaitSeconds(1); });

@@ -2,6 +2,7 @@
 
 #include "dictionary/DictionaryEndpoint.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -46,8 +47,12 @@ public:
     // localhost or an address in 127.0.0.0/8 (or ::1): the only hosts a key may reach over plain http.
     static bool IsLoopbackHost(const QString& host);
 
-    // curl's arguments for one request: -X GET address --output file --cacert bundle.
-    static QStringList CurlArguments(const QString& address, const QString& outputPath, const QString& bundlePath);
+    // curl's arguments for one request: -X GET, the request read from standard input (--config -), the answer
+    // file, the CA bundle and a time limit that matches the one the child is given. The address is not among
+    // them: it holds the key, and every user of the computer can read a process's arguments.
+    static QStringList CurlArguments(const QString& outputPath, const QString& bundlePath);
+    // What curl reads on its standard input: the request address as curl's configuration, quoted and escaped.
+    static QByteArray CurlConfig(const QString& address);
 
     // How many times curl ran in the last ReadCurl.
     int lastRunCount() const { return m_runs; }

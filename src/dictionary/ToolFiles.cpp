@@ -2,12 +2,16 @@
 
 #include "common/AppError.h"
 #include "common/MessageLoop.h"
+#include "dictionary/ProcessIdentity.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +34,43 @@ AppError writeError(const QFile& file, const QString& path) {
     if (file.error() == QFileDevice::OpenError || file.error() == QFileDevice::PermissionsError)
         return AppError::permissionDenied();
     return {AppError::DeviceIOError, QStringLiteral("Device I/O error")};
+}
+
+// The files a run makes in its folder; nothing else is ever removed from a folder left behind.
+QStringList runFileNames() {
+    return {ToolFiles::kToolName, ToolFiles::kBundleName, ToolFiles::kOutputName, ToolFiles::kOwnerName};
+}
+
+// Whether the folder of a run is left behind: its owner, named in the owner file, has ended. Without an owner
+// file (the run was ended in the moment between making the folder and writing the file) the id in the name
+// is all there is; it is trusted only for a folder untouched for an hour, as it may belong to another
+// namespace.
+bool abandoned(const QFileInfo& folder, qint64 pidInName) {
+    QFile owner(folder.filePath() + QLatin1Char('/') + ToolFiles::kOwnerName);
+    if (owner.open(QIODevice::ReadOnly)) {
+        const std::optional<ProcessIdentity> identity = ProcessIdentity::parse(owner.read(256));
+        return identity && identity->pid == pidInName && identity->state() == ProcessIdentity::State::Ended;
+    }
+    if (owner.exists())
+        return false;
+    const bool old = folder.lastModified().secsTo(QDateTime::currentDateTime()) > 3600;
+    return old && ProcessIdentity::ofPid(pidInName).startTime.isEmpty();
+}
+
+// Removes a left-behind run folder with its files, only when it holds nothing but files a run makes.
+bool removeRunFolder(const QString& path) {
+    const QDir folder(path);
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (!runFileNames().contains(entry.fileName()) || !entry.isFile() || entry.isSymLink())
+            return false;
+    }
+    for (const QFileInfo& entry : entries) {
+        QFile::setPermissions(entry.filePath(), entry.permissions() | QFileDevice::WriteOwner);
+        QFile::remove(entry.filePath());
+    }
+    return QDir().rmdir(path);
 }
 
 } // namespace
@@ -67,13 +108,17 @@ void ToolFiles::ExtractToolFiles() {
                     .arg(bundle));
 
     DeleteToolFiles();
-    QTemporaryDir folder(QDir(temporaryFolder()).filePath(QStringLiteral("parvenna-XXXXXX")));
+    // The folder's name and its owner file say which process made it, so that a folder left behind by a
+    // process that was killed can be told from one in use (RemoveAbandonedRunFolders).
+    QTemporaryDir folder(
+        QDir(temporaryFolder()).filePath(kRunFolderPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX")));
     if (!folder.isValid())
         throw AppError::withText(
             QStringLiteral("No private folder could be made in the temporary folder %1.").arg(temporaryFolder()));
     folder.setAutoRemove(false);
     m_runFolder = folder.path();
     QFile::setPermissions(m_runFolder, kPrivateFolder);
+    WriteBytesToFile(ProcessIdentity::current().record(), m_runFolder + QLatin1Char('/') + kOwnerName);
 
     const QString toolFile = m_runFolder + QLatin1Char('/') + kToolName;
     WriteBytesToFile(tool, toolFile);
@@ -88,8 +133,26 @@ void ToolFiles::DeleteToolFiles() {
     DeleteFileForced(m_runFolder + QLatin1Char('/') + kToolName);
     DeleteFileForced(m_runFolder + QLatin1Char('/') + kBundleName);
     DeleteFileForced(m_runFolder + QLatin1Char('/') + kOutputName);
+    DeleteFileForced(m_runFolder + QLatin1Char('/') + kOwnerName);
     QDir().rmdir(m_runFolder);
     m_runFolder.clear();
+}
+
+int ToolFiles::RemoveAbandonedRunFolders() {
+    static const QRegularExpression runFolderName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(kRunFolderPrefix) + QStringLiteral("([0-9]{1,10})-[A-Za-z0-9]{6}")));
+    const QFileInfoList candidates =
+        QDir(temporaryFolder())
+            .entryInfoList({kRunFolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+    int removed = 0;
+    for (const QFileInfo& folder : candidates) {
+        const QRegularExpressionMatch name = runFolderName.match(folder.fileName());
+        if (!name.hasMatch() || folder.isSymLink() || folder.ownerId() != ::geteuid())
+            continue;
+        if (abandoned(folder, name.captured(1).toLongLong()) && removeRunFolder(folder.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 QString ToolFiles::toolProgram() const {

@@ -5,12 +5,15 @@
 
 // The curl tool and its certificate bundle, placed for one splitting run in a private run folder (mode 0700)
 // made inside the temporary folder: TEMP when set and not empty, else the system's. Two copies of the program
-// never share a folder, and nobody else can plant the tool that is run. The run folder goes with its files.
+// never share a folder, and nobody else can plant the tool that is run. The run folder goes with its files;
+// an owner file in it names the process it belongs to.
 class ToolFiles {
 public:
     static inline const QString kToolName = QStringLiteral("curl.exe");
     static inline const QString kBundleName = QStringLiteral("curl-ca-bundle.crt");
     static inline const QString kOutputName = QStringLiteral("message.txt");
+    static inline const QString kOwnerName = QStringLiteral("owner"); // which process the run folder belongs to
+    static inline const QString kRunFolderPrefix = QStringLiteral("parvenna-run-"); // then PID-XXXXXX
     static inline const QString kDefaultBundle = QStringLiteral("/etc/ssl/certs/ca-certificates.crt");
 
     ToolFiles() = default;
@@ -22,8 +25,13 @@ public:
     // with a description the user can act on when curl or the bundle is missing or a file cannot be written;
     // the paths are then empty until an extraction succeeds.
     void ExtractToolFiles();
-    // Deletes the tool, the bundle and the answer file, then the run folder. Never reports.
+    // Deletes the tool, the bundle, the answer file and the owner file, then the run folder. Never reports.
     void DeleteToolFiles();
+
+    // Removes the run folders in the temporary folder that copies of this program left behind when they were
+    // killed: folders of this user named like run folders whose owning process has ended, and only when they
+    // hold nothing but the files a run makes. Returns how many were removed. Never reports.
+    static int RemoveAbandonedRunFolders();
 
     QString toolPath() const;    // the tool's path in double quotes, as the first token of a command line
     QString toolProgram() const; // the same path unquoted, for starting the program

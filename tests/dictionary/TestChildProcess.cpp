@@ -2,10 +2,12 @@
 #include "dictionary/ChildProcess.h"
 #include "ui/ProgressBar.h"
 
+#include "Processes.h"
 #include "TestEnvironment.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <csignal>
 
 namespace {
 
@@ -14,6 +16,32 @@ const QString kShell = QStringLiteral("/bin/sh");
 QString sh(const QString& script, bool out, bool err) {
     return ChildProcess::CaptureCommandOutput(kShell, {QStringLiteral("-c"), script}, out, err, true);
 }
+
+// One program instance of the test below: starts "sleep 60" through the named runner and waits for it.
+int holdChild(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments{QStringLiteral("60")};
+    if (argc > 2 && QByteArray(argv[2]) == "capture") {
+        ChildProcess::CaptureCommandOutput(QStringLiteral("sleep"), arguments, true, false, false);
+    } else {
+        std::optional<int> style = 0;
+        ChildProcess::RunAndWait(QStringLiteral("sleep"), arguments, style, nullptr, {}, 120000);
+    }
+    return 0;
+}
+
+// Ends a process at the end of a scope unless it has ended already: a failing test leaves nothing running.
+class EndAtExit {
+public:
+    pid_t pid = 0;
+    EndAtExit() = default;
+    EndAtExit(const EndAtExit&) = delete;
+    EndAtExit& operator=(const EndAtExit&) = delete;
+    ~EndAtExit() {
+        if (pid > 0 && !Processes::ended(pid))
+            ::kill(pid, SIGKILL);
+    }
+};
 
 } // namespace
 
@@ -171,7 +199,39 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(bar.barText(), QStringLiteral("Progress Bar"));
     }
+
+    void childEndsWhenTheProgramIsKilled_data() {
+        QTest::addColumn<QString>("runner");
+        QTest::newRow("run and wait") << "run";
+        QTest::newRow("capture output") << "capture";
+    }
+    void childEndsWhenTheProgramIsKilled() {
+        // A program killed outright (no handler runs) must not leave its child behind.
+        QFETCH(QString, runner);
+        QProcess program;
+        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-child"), runner});
+        QVERIFY(program.waitForStarted(10000));
+        const auto programPid = static_cast<pid_t>(program.processId());
+        QList<Processes::Info> children;
+        QTRY_VERIFY_WITH_TIMEOUT(!(children = Processes::childrenOf(programPid)).isEmpty(), 10000);
+        EndAtExit child;
+        child.pid = children.front().pid;
+        QVERIFY2(children.front().commandLine.endsWith(QStringLiteral("sleep 60")),
+                 qPrintable(children.front().commandLine));
+
+        ::kill(programPid, SIGKILL);
+        QVERIFY(program.waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(Processes::ended(child.pid), 5000);
+    }
 };
 
-PARVENNA_TEST_MAIN(TestChildProcess)
+int main(int argc, char** argv) {
+    if (argc > 1 && QByteArray(argv[1]) == "--hold-child")
+        return holdChild(argc, argv);
+    TestEnvironment environment;
+    QApplication app(argc, argv);
+    TestChildProcess test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TestChildProcess.moc"

@@ -5,8 +5,10 @@
 #include "ui/ProgressBar.h"
 
 #include "FakePlatform.h"
+#include "Processes.h"
 #include "TestEnvironment.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -143,6 +145,51 @@ private slots:
         QCOMPARE(m_service.receivedWords(), QStringList{received});
         QCOMPARE(curl.lastRunCount(), 1);
         QVERIFY2(answer.contains(QStringLiteral("<entry_list")), qPrintable(answer));
+    }
+
+    void keyIsInNoCommandLineNorFile() {
+        // While curl waits for a slow answer, every process's command line is read, as any user of the computer
+        // can, and every file of the run folder.
+        const QString key = m_service.key();
+        QStringList showingKey;
+        QStringList curlLines;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this, [&] {
+            for (const Processes::Info& process : Processes::all()) {
+                if (process.commandLine.startsWith(m_tools.toolProgram()))
+                    curlLines << process.commandLine;
+                if (process.commandLine.contains(key))
+                    showingKey << process.commandLine;
+            }
+            const QDir folder(m_tools.runFolder());
+            for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+                QFile file(folder.filePath(name));
+                if (file.open(QIODevice::ReadOnly) && file.readAll().contains(key.toLatin1()))
+                    showingKey << name;
+            }
+        });
+        sampler.start(25);
+        const QString answer = fetch(QStringLiteral("test:delay:800:baby"));
+        sampler.stop();
+        // The key reached the service: a wrong or missing key is answered with 403 and no entry.
+        QCOMPARE(answer, QString::fromUtf8(m_service.answerFor(QStringLiteral("baby"))));
+        QVERIFY2(!curlLines.isEmpty(), "curl was never seen running");
+        QVERIFY2(curlLines.front().contains(QStringLiteral("--max-time 30")), qPrintable(curlLines.front()));
+        QVERIFY2(showingKey.isEmpty(), qPrintable(showingKey.value(0)));
+    }
+
+    void configQuotesTheAddress_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QByteArray>("config");
+        QTest::newRow("plain") << "http://127.0.0.1:1/x?key=k" << QByteArray("url = \"http://127.0.0.1:1/x?key=k\"\n");
+        QTest::newRow("quote and backslash") << "a\"b\\c" << QByteArray("url = \"a\\\"b\\\\c\"\n");
+        QTest::newRow("line breaks") << "a\nb\rc\td" << QByteArray("url = \"a\\nb\\rc\\td\"\n");
+        QTest::newRow("not ascii") << QStringLiteral("caf\u00e9") << QByteArray("url = \"caf\xc3\xa9\"\n");
+    }
+    void configQuotesTheAddress() {
+        QFETCH(QString, address);
+        QFETCH(QByteArray, config);
+        QCOMPARE(CurlFunctions::CurlConfig(address), config);
     }
 
     void serverErrorPageIsReturnedAsItStands() {
