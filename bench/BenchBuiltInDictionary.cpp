@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in dictionary: loading, memory, lookups a second in this process and through parvenna-dictionary
 // --split, coverage of the 20,000 most frequent English words, and a 100,000-word splitting run in the window
 // next to its floor (the same lookups in a plain loop plus the rows added in one block). Prints; asserts nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text file export and clipboard copy of a 100,000-row, 2-column results list, next to writing the same bytes
 // with a plain std::ofstream loop in the same run. Also prices one yield to the message loop, to show why the
 // exports yield on a short time slice rather than before every cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Imports a generated 10 MB word file into a word list and compares the time with a plain word count of the
 // same file by tr and wc, run in the same process run. Prints both times, their ratio and the peak memory.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-word cost of a dictionary fetch: ReadCurl against parvenna-dictionary on 127.0.0.1, next to a bare shell
 // loop of "curl -s -o FILE URL" on the same addresses, in the same run. Prints both medians and their ratio.
 #include "common/DataFiles.h"

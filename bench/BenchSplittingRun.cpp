@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One splitting run over 100 different words against parvenna-dictionary on loopback, from the button press to
 // the closing message, next to a bare shell loop of `curl -s -o FILE URL` over the same 100 addresses in the same
 // run. Prints figures; asserts nothing.

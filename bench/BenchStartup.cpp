@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Restore and save of a 1,000,000-word list, and the time from process start to the window shown, next to a
 // minimal Qt window program measured in the same run. Prints figures; asserts nothing.
 #include "BenchSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ListModel.h"
 
 int ListModel::rowCount(const QModelIndex& parent) const {

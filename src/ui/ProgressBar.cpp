@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ProgressBar.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "OutputTestWindow.h"
 #include "TestEnvironment.h"
 #include "output/ListviewFileWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvenna-dictionary --split, run as a user runs it: files and standard input in, one line a word out.
 #include "TestEnvironment.h"
 

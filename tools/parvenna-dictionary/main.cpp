@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvenna-dictionary: the built-in dictionary on the command line.
 //     parvenna-dictionary --split [FILE...]          one line a word: word, division, count, source
 //     parvenna-dictionary --port N [--key K] [--data FILE]...   the dictionary as a service on 127.0.0.1
