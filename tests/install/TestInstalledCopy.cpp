@@ -193,8 +193,12 @@ private slots:
 
     // The built-in dictionary of the moved copy divides a word.
     void splitFromMovedCopy() {
-        const Run result = run(installed(QStringLiteral("bin/parvenna-dictionary")),
-                               {QStringLiteral("--split"), QStringLiteral("baby")}, userEnvironment());
+        const QString words = installed(QStringLiteral("words-to-split.txt"));
+        QFile file(words);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("baby\n") == 5);
+        file.close();
+        const Run result = run(installed(QStringLiteral("bin/parvenna-dictionary")), {QStringLiteral("--split"), words},
+                               userEnvironment());
         QVERIFY2(result.finished && result.exitCode == 0, result.err.constData());
         QCOMPARE(QString::fromUtf8(result.out), QStringLiteral("baby\tba\u00b7by\t2\tdictionary\n"));
     }
