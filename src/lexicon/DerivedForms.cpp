@@ -11,6 +11,10 @@ namespace {
 
 constexpr int kDepth = 3;          // suffix on prefix on compound, at most
 constexpr qsizetype kLongest = 40; // longer "words" are not English words: no derivation is tried
+// The dictionary lookups one derivation may make. A word that is no form of a listed one tries every rule on every
+// candidate stem; the budget keeps that to a few microseconds, and real forms need far fewer lookups.
+constexpr int kLookupBudget = 48;
+thread_local int t_lookupsLeft = 0;
 constexpr qsizetype kMinStem = 2;  // "be" in being
 constexpr qsizetype kMinPart = 3;  // the shortest word of a closed compound
 
@@ -71,7 +75,10 @@ constexpr Respelling kRespellings[] = {
 } // namespace
 
 QString DerivedForms::derive(QStringView key) const {
-    return key.size() <= kLongest ? resolve(key, kDepth) : QString();
+    if (key.size() > kLongest)
+        return {};
+    t_lookupsLeft = kLookupBudget;
+    return resolve(key, kDepth);
 }
 
 QString DerivedForms::listed(QStringView key) const {
@@ -79,6 +86,8 @@ QString DerivedForms::listed(QStringView key) const {
 }
 
 QString DerivedForms::resolve(QStringView key, int depth) const {
+    if (t_lookupsLeft-- <= 0)
+        return {};
     if (QString division = listed(key); !division.isEmpty())
         return division;
     if (depth <= 0 || key.isEmpty())
@@ -283,6 +292,8 @@ QString DerivedForms::byPrefix(QStringView key, int depth) const {
 // some·one, air·port, court·room: two listed words, the first as long as it can be.
 QString DerivedForms::byCompound(QStringView key, int depth) const {
     for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart; --cut) {
+        if (t_lookupsLeft-- <= 0)
+            return {};
         const QString first = listed(key.left(cut));
         if (first.isEmpty())
             continue;
