@@ -21,13 +21,7 @@ public:
 };
 
 long residentMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
-    return -1;
+    return statusMb("VmRSS:");
 }
 
 QStringList frequentWords() {

@@ -7,15 +7,20 @@
 #include <QFile>
 #include <QStringList>
 
-// The high-water mark of this process's resident memory (VmHWM; unlike getrusage it starts anew at exec).
-inline long peakMemoryMb() {
+// A memory figure of this process from /proc/self/status, in MB ("VmRSS:", "VmHWM:").
+inline long statusMb(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong() / 1024;
     return -1;
+}
+
+// The high-water mark of this process's resident memory (VmHWM; unlike getrusage it starts anew at exec).
+inline long peakMemoryMb() {
+    return statusMb("VmHWM:");
 }
 
 inline double median(QList<double> values) {

@@ -15,8 +15,8 @@ constexpr qsizetype kLongest = 40; // longer "words" are not English words: no d
 // candidate stem; the budget keeps that to a few microseconds, and real forms need far fewer lookups.
 constexpr int kLookupBudget = 48;
 thread_local int t_lookupsLeft = 0;
-constexpr qsizetype kMinStem = 2;  // "be" in being
-constexpr qsizetype kMinPart = 3;  // the shortest word of a closed compound
+constexpr qsizetype kMinStem = 2; // "be" in being
+constexpr qsizetype kMinPart = 3; // the shortest word of a closed compound
 
 bool isConsonant(QChar c) {
     return c.isLetter() && !WordKey::isVowel(c);
@@ -67,9 +67,8 @@ struct Respelling {
     bool atEnd;
 };
 constexpr Respelling kRespellings[] = {
-    {u"our", u"or", false},        {u"ise", u"ize", false}, {u"isation", u"ization", false},
-    {u"tre", u"ter", true},        {u"yse", u"yze", false}, {u"logue", u"log", true},
-    {u"ence", u"ense", true},
+    {u"our", u"or", false},  {u"ise", u"ize", false},  {u"isation", u"ization", false}, {u"tre", u"ter", true},
+    {u"yse", u"yze", false}, {u"logue", u"log", true}, {u"ence", u"ense", true},
 };
 
 } // namespace
@@ -241,13 +240,13 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
 // hon·our from hon·or, re·al·ise from re·al·ize, cen·tre from cen·ter: the listed word's boundaries, the key's letters.
 QString DerivedForms::byRespelling(QStringView key, int depth) const {
     for (const Respelling& respelling : kRespellings) {
-        const qsizetype at = respelling.atEnd ? (key.endsWith(respelling.british) ? key.size() - respelling.british.size()
-                                                                                   : -1)
-                                              : key.lastIndexOf(respelling.british);
+        const qsizetype at = respelling.atEnd
+                                 ? (key.endsWith(respelling.british) ? key.size() - respelling.british.size() : -1)
+                                 : key.lastIndexOf(respelling.british);
         if (at < 0)
             continue;
-        const QString listed = key.left(at).toString() + respelling.listed.toString() +
-                               key.mid(at + respelling.british.size()).toString();
+        const QString listed =
+            key.left(at).toString() + respelling.listed.toString() + key.mid(at + respelling.british.size()).toString();
         const QString division = resolve(listed, depth - 1);
         if (division.isEmpty())
             continue;

@@ -15,31 +15,40 @@ Folded two(char16_t a, char16_t b) {
 // Letters whose key is not their first decomposed letter.
 bool special(char16_t c, Folded& out) {
     switch (c) {
-    case u'æ': case u'Æ':
+    case u'æ':
+    case u'Æ':
         out = two(u'a', u'e');
         return true;
-    case u'œ': case u'Œ':
+    case u'œ':
+    case u'Œ':
         out = two(u'o', u'e');
         return true;
     case u'ß':
         out = two(u's', u's');
         return true;
-    case u'ø': case u'Ø':
+    case u'ø':
+    case u'Ø':
         out = one(u'o');
         return true;
-    case u'ð': case u'Ð':
+    case u'ð':
+    case u'Ð':
         out = one(u'd');
         return true;
-    case u'þ': case u'Þ':
+    case u'þ':
+    case u'Þ':
         out = two(u't', u'h');
         return true;
     case u'ı':
         out = one(u'i');
         return true;
-    case u'\u2018': case u'\u2019': case u'\u02BC': case u'`':
+    case u'\u2018':
+    case u'\u2019':
+    case u'\u02BC':
+    case u'`':
         out = one(u'\'');
         return true;
-    case u'\u2010': case u'\u2011':
+    case u'\u2010':
+    case u'\u2011':
         out = one(u'-');
         return true;
     default:

@@ -40,14 +40,6 @@ QString wordUrl(const LocalDictionaryService& service, const QString& encodedWor
            QStringLiteral("?key=") + (key.isEmpty() ? service.key() : key);
 }
 
-QString writeData(const QString& name, const QByteArray& content) {
-    const QString path = qEnvironmentVariable("TEMP") + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
 } // namespace
 
 class TestLocalDictionaryService : public QObject {
@@ -252,7 +244,7 @@ private slots:
         QFETCH(QString, error);
         LocalDictionaryService service;
         LocalDictionaryService::Options options;
-        options.dataFiles = {writeData(QStringLiteral("words.txt"), content)};
+        options.dataFiles = {TestEnvironment::writeTempFile(QStringLiteral("words.txt"), content)};
         QVERIFY(!service.start(options));
         QVERIFY2(service.errorString().contains(error), qPrintable(service.errorString()));
         options.dataFiles = {qEnvironmentVariable("TEMP") + QStringLiteral("/missing.txt")};
@@ -262,7 +254,7 @@ private slots:
     void ownDataIsEscaped() {
         LocalDictionaryService service;
         LocalDictionaryService::Options options;
-        options.dataFiles = {writeData(QStringLiteral("own.txt"), "R&B|R&B:noun\n<tag>|<tag>\n")};
+        options.dataFiles = {TestEnvironment::writeTempFile(QStringLiteral("own.txt"), "R&B|R&B:noun\n<tag>|<tag>\n")};
         QVERIFY(service.start(options));
         QCOMPARE(service.wordCount(), 2);
         QVERIFY(service.answerFor(QStringLiteral("R&B"))

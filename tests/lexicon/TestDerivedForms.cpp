@@ -67,14 +67,6 @@ Abbé|Ab*bé:n.
 Æneid|Æ*ne*id:n.
 )";
 
-QString writeFile(const QString& name, const QByteArray& content) {
-    const QString path = qEnvironmentVariable("TEMP") + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
 } // namespace
 
 class TestDerivedForms : public QObject {
@@ -85,7 +77,8 @@ class TestDerivedForms : public QObject {
 private slots:
     void initTestCase() {
         QString error;
-        QVERIFY2(m_dictionary.load({writeFile(QStringLiteral("stems.txt"), kStems)}, &error), qPrintable(error));
+        QVERIFY2(m_dictionary.load({TestEnvironment::writeTempFile(QStringLiteral("stems.txt"), kStems)}, &error),
+                 qPrintable(error));
     }
 
     void forms_data() {

@@ -75,3 +75,11 @@ UnwritableSettings::UnwritableSettings() {
 UnwritableSettings::~UnwritableSettings() {
     QDir(m_file).removeRecursively();
 }
+
+QString TestEnvironment::writeTempFile(const QString& name, const QByteArray& content) {
+    const QString path = qEnvironmentVariable("TEMP") + QLatin1Char('/') + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}

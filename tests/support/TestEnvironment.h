@@ -21,6 +21,8 @@ public:
     static void clearSettings();
     // Replaces the settings file with these bytes, as a user editing it by hand would.
     static void writeSettingsFile(const QByteArray& content);
+    // Writes a file of that name into the private temporary folder and returns its path.
+    static QString writeTempFile(const QString& name, const QByteArray& content);
 
 private:
     QString m_root;

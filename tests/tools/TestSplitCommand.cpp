@@ -24,16 +24,8 @@ Outcome split(const QStringList& files, const QByteArray& input = {}) {
         tool.waitForFinished(5000);
         return {};
     }
-    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -2, QString::fromUtf8(tool.readAllStandardOutput()),
-            QString::fromUtf8(tool.readAllStandardError())};
-}
-
-QString file(const QString& name, const QByteArray& content) {
-    const QString path = qEnvironmentVariable("TEMP") + QLatin1Char('/') + name;
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -2,
+            QString::fromUtf8(tool.readAllStandardOutput()), QString::fromUtf8(tool.readAllStandardError())};
 }
 
 } // namespace
@@ -42,7 +34,8 @@ class TestSplitCommand : public QObject {
     Q_OBJECT
 private slots:
     void linesForEveryKindOfWord() {
-        const Outcome outcome = split({file("words.txt", "baby, walking; New\n1234 flibbery diamond")});
+        const Outcome outcome =
+            split({TestEnvironment::writeTempFile("words.txt", "baby, walking; New\n1234 flibbery diamond")});
         QCOMPARE(outcome.exitCode, 0);
         QCOMPARE(outcome.err, QString());
         QCOMPARE(outcome.out, QString("baby\tba·by\t2\tdictionary\n"
@@ -63,20 +56,25 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("lines");
         QTest::newRow("empty file") << QByteArray() << 0;
-        QTest::newRow("binary bytes") << QByteArray("\x01\xff\xfe\x80zz\x00" "ba\xff" "by\x00", 12) << 2;
+        QTest::newRow("binary bytes") << QByteArray("\x01\xff\xfe\x80zz\x00"
+                                                    "ba\xff"
+                                                    "by\x00",
+                                                    12)
+                                      << 2;
         QTest::newRow("one 1 MB line") << QByteArray(1 << 20, 'a') << 1;
     }
     void badInput() {
         QFETCH(QByteArray, content);
         QFETCH(int, lines);
-        const Outcome outcome = split({file("bad.txt", content)});
+        const Outcome outcome = split({TestEnvironment::writeTempFile("bad.txt", content)});
         QCOMPARE(outcome.exitCode, 0);
         QCOMPARE(int(outcome.out.count(QLatin1Char('\n'))), lines);
     }
 
     void unreadableFilesAreNamedAndTheOthersStillSplit() {
         const QString missing = qEnvironmentVariable("TEMP") + QStringLiteral("/missing.txt");
-        const Outcome outcome = split({missing, qEnvironmentVariable("TEMP"), file("one.txt", "baby")});
+        const Outcome outcome =
+            split({missing, qEnvironmentVariable("TEMP"), TestEnvironment::writeTempFile("one.txt", "baby")});
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY2(outcome.err.contains(missing + QStringLiteral(": no such file")), qPrintable(outcome.err));
         QVERIFY2(outcome.err.contains(QStringLiteral(": not a regular file")), qPrintable(outcome.err));

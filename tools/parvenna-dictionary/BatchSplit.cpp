@@ -54,9 +54,8 @@ bool BatchSplit::splitFile(const QString& path) {
 }
 
 void BatchSplit::splitBytes(const QByteArray& bytes) {
-    static const QString sources[] = {
-        QStringLiteral("dictionary\n"), QStringLiteral("derived\n"), QStringLiteral("estimated\n"),
-        QStringLiteral("not found\n")};
+    static const QString sources[] = {QStringLiteral("dictionary\n"), QStringLiteral("derived\n"),
+                                      QStringLiteral("estimated\n"), QStringLiteral("not found\n")};
     for (const QString& word : WordTokenizer::wordsOfFile(bytes)) {
         const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
         m_buffer += word;
