@@ -5,10 +5,18 @@
 #include "lookup/HeadwordExtraction.h"
 #include "ui/WindowContext.h"
 
+namespace {
+
+// The fetch stops as soon as the window closes.
+std::function<bool()> closingOf(WindowContext& window) {
+    return [&window] { return window.closing(); };
+}
+
+} // namespace
+
 ServiceLookup::ServiceLookup(WindowContext& window, ToolFiles& tools, DictionaryEndpoint endpoint, int attemptLimitMs)
-    : m_tools(tools), m_endpoint(std::move(endpoint)), m_curl(
-                                                           window.dialogs(), window.clock(), &window.progressBar(),
-                                                           [&window] { return window.closing(); }, attemptLimitMs) {}
+    : m_tools(tools), m_endpoint(std::move(endpoint)),
+      m_curl(window.dialogs(), window.clock(), &window.progressBar(), closingOf(window), attemptLimitMs) {}
 
 bool ServiceLookup::begin(StepTrap& trap) {
     return trap.step(126, [&] { m_tools.ExtractToolFiles(); });
