@@ -190,10 +190,12 @@ FetchFailure CurlFunctions::failureOf(const Run& run, bool answered, const QStri
     failure.host = host;
     failure.curlExit = run.exitCode;
     failure.httpStatus = run.statusText.trimmed().toInt();
+    // A fetch that the window's closing stopped is no failure of the service: the run ends with the window, and
+    // the request that went out counts as a lookup made.
+    if (stopped())
+        return failure;
     if (m_runs == 0)
         failure.kind = FetchFailure::Kind::NotSent;
-    else if (stopped())
-        failure.kind = FetchFailure::Kind::Stopped;
     else if (run.timedOut) {
         failure.kind = FetchFailure::Kind::TimedOut;
         failure.limitSeconds = run.limitMs / 1000.0;

@@ -44,7 +44,7 @@ public:
     QString ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
     // ReadCurl's text, and the failure when the fetch got no answer from the service: nothing sent, no
     // connection, time-out, a dropped connection, an HTTP status other than 200, or an answer without
-    // "<entry_list".
+    // "<entry_list". A fetch that stop() ended is no failure.
     Fetch FetchAnswer(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
 
     // Returns after the given seconds, or earlier once stop() returns true. Waits on a timer in a local event

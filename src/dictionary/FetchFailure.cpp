@@ -59,8 +59,6 @@ QString FetchFailure::describe() const {
         return {};
     case Kind::NotSent:
         return QStringLiteral("No request could be sent to the dictionary service at %1.").arg(host);
-    case Kind::Stopped:
-        return QStringLiteral("The request to the dictionary service at %1 was stopped.").arg(host);
     case Kind::NoConnection:
         if (curlExit == kCouldNotConnect)
             return service + QStringLiteral(" could not be reached: the connection was refused or failed.");

@@ -9,7 +9,6 @@ struct FetchFailure {
     enum class Kind {
         None,          // the dictionary's XML answer arrived
         NotSent,       // no request left this computer: no request address could be made, or no tool to send it
-        Stopped,       // the window closed during the fetch
         NoConnection,  // no connection to the service (refused, unknown host, no secure connection)
         TimedOut,      // no complete answer within the time limit
         Dropped,       // the connection closed or broke off before a complete answer

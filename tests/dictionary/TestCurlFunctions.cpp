@@ -336,6 +336,10 @@ private slots:
         QCOMPARE(answer, QStringLiteral("Could not connect"));
         QCOMPARE(curl.lastRunCount(), 1);
         QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        // The window closed: that is no failure of the service to report.
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("baby"), m_tools, {QStringLiteral("http://127.0.0.1:9"), {}});
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::None);
     }
 
     void twoInstancesNeverReadEachOthersAnswer() {
