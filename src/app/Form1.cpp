@@ -247,6 +247,10 @@ void Form1::onBackgroundMouseMove() {
         setPointer(MousePointer::Default);
 }
 
+void Form1::setFetchTimeLimit(int attemptLimitMs) {
+    m_splittingRun->setFetchTimeLimit(attemptLimitMs);
+}
+
 void Form1::Form_Load() {
     StepTrap trap{m_context.dialogs(), QStringLiteral("Form1.Form_Load")};
     ToolFiles::RemoveAbandonedRunFolders(); // what killed copies of the program left in the temporary folder

@@ -44,6 +44,8 @@ public:
     // The folder that holds the optional skin and cursor files; the program's own folder unless changed.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
     const QCursor& handPointer() const { return m_handPointer; }
+    // How long one run of curl may take in a splitting run. Only tests shorten it.
+    void setFetchTimeLimit(int attemptLimitMs);
 
     // The application title for a product name: cut at the last blank at least once, then again while longer
     // than 40 characters. A name without a blank stays whole.

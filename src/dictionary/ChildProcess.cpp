@@ -125,12 +125,17 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 }
 
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
-                  ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs, const QByteArray& input) {
+                  ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs, const QByteArray& input,
+                  QByteArray* output) {
     if (!windowStyle || *windowStyle < 0 || *windowStyle > 6)
         windowStyle = kDefaultWindowStyle;
-    // Console programs have no window here: the style is kept for the caller, and the child's output is dropped.
+    // Console programs have no window here: the style is kept for the caller, and the child's output is dropped
+    // unless the caller wants it.
     QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
+    if (output)
+        output->clear();
+    else
+        process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     if (!startChild(process, program, arguments, input))
         return kStartErrorBase + StartErrorNumber(program);
@@ -148,6 +153,8 @@ qint32 RunAndWait(const QString& program, const QStringList& arguments, std::opt
     });
     if (progress)
         progress->setBarText(ProgressBar::kRestText);
+    if (output)
+        *output = process.readAllStandardOutput();
     if (ended || process.exitStatus() == QProcess::CrashExit)
         return -1;
     return process.exitCode();

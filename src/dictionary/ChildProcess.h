@@ -36,10 +36,11 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 // absent or outside 0..6 becomes 6 and is written back. When the program cannot be started, returns the start
 // error's number plus kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar"
 // afterwards. The input bytes are the child's standard input (nothing when empty): the way to hand a child a
-// secret, which its argument list would show to every user of the computer.
+// secret, which its argument list would show to every user of the computer. With output given, what the child
+// wrote on its standard output lands there (else it is dropped).
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
                   ProgressBar* progress, const std::function<bool()>& stop = {}, int timeLimitMs = kTimeLimitMs,
-                  const QByteArray& input = {});
+                  const QByteArray& input = {}, QByteArray* output = nullptr);
 
 // Makes the process, once started, end when this program ends, however it ends (even killed outright). Every
 // child these routines start is set up so.

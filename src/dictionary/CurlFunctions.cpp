@@ -11,6 +11,7 @@
 #include "ui/Platform.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -39,8 +40,10 @@ void wipe(QString& text) {
 
 } // namespace
 
-CurlFunctions::CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop)
-    : m_sink(sink), m_clock(clock), m_progress(progress), m_stop(std::move(stop)) {}
+CurlFunctions::CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop,
+                             int attemptLimitMs)
+    : m_sink(sink), m_clock(clock), m_progress(progress), m_stop(std::move(stop)),
+      m_attemptLimitMs(std::max(1, attemptLimitMs)) {}
 
 bool CurlFunctions::IsLoopbackHost(const QString& host) {
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
@@ -65,12 +68,13 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
     return base + kServicePath + encodePart(TrimSpaces(word)) + QStringLiteral("?key=") + encodePart(TrimSpaces(key));
 }
 
-QStringList CurlFunctions::CurlArguments(const QString& outputPath, const QString& bundlePath) {
-    return {QStringLiteral("-X"),         QStringLiteral("GET"),
-            QStringLiteral("--config"),   QStringLiteral("-"),
-            QStringLiteral("--output"),   outputPath,
-            QStringLiteral("--cacert"),   bundlePath,
-            QStringLiteral("--max-time"), QString::number(ChildProcess::kTimeLimitMs / 1000)};
+QStringList CurlFunctions::CurlArguments(const QString& outputPath, const QString& bundlePath, int timeLimitMs) {
+    return {QStringLiteral("-X"),          QStringLiteral("GET"),
+            QStringLiteral("--config"),    QStringLiteral("-"),
+            QStringLiteral("--output"),    outputPath,
+            QStringLiteral("--cacert"),    bundlePath,
+            QStringLiteral("--write-out"), QStringLiteral("%{http_code}"),
+            QStringLiteral("--max-time"),  QString::number(timeLimitMs / 1000.0)};
 }
 
 QByteArray CurlFunctions::CurlConfig(const QString& address) {
@@ -100,6 +104,11 @@ QByteArray CurlFunctions::CurlConfig(const QString& address) {
 }
 
 QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint) {
+    return FetchAnswer(word, tools, endpoint).text;
+}
+
+CurlFunctions::Fetch CurlFunctions::FetchAnswer(const QString& word, const ToolFiles& tools,
+                                                const DictionaryEndpoint& endpoint) {
     StepTrap trap{m_sink, kLocation};
     const QString output = tools.outputPath();
     QString key;
@@ -119,7 +128,7 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
     trap.step(110, [&] { wipe(key); });
     wipe(key); // also when an earlier step failed
     trap.step(112, [&] {
-        arguments = CurlArguments(output, tools.caBundlePath());
+        arguments = CurlArguments(output, tools.caBundlePath(), m_attemptLimitMs);
         config = CurlConfig(address);
     });
     trap.step(114, [&] { attempts = 0; });
@@ -128,29 +137,78 @@ QString CurlFunctions::ReadCurl(const QString& word, const ToolFiles& tools, con
     // Without an address or a tool there is nothing that could ever write the answer: no runs, no pauses.
     const bool runnable =
         !address.isEmpty() && !config.isEmpty() && !output.isEmpty() && FileSystem::FileExists(tools.toolProgram());
+    // One word may take two runs' time in all, pauses included: a hanging service costs a minute, not six.
+    const qint64 wordLimitMs = 2 * qint64(m_attemptLimitMs);
+    QElapsedTimer wordTime;
+    wordTime.start();
+    Run run;
     while (runnable && !stopped()) {
         trap.step(118, [&] {
-            std::optional<int> hidden = 0;
             ++m_runs;
-            ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop,
-                                     ChildProcess::kTimeLimitMs, config);
+            run = runCurl(tools, arguments, config,
+                          int(std::min<qint64>(m_attemptLimitMs, wordLimitMs - wordTime.elapsed())));
         });
+        if (run.timedOut)
+            break; // a service that let one run time out lets the next one time out too
         if (trap.test(120, [&] { return !FileSystem::FileExists(output); })) {
             trap.step(122, [&] { WaitSeconds(1); });
             trap.step(124, [&] { ++attempts; });
         }
         if (stopped() || !trap.test(126, [&] { return !FileSystem::FileExists(output) && attempts < limit; }))
             break;
+        if (wordTime.elapsed() >= wordLimitMs)
+            break; // the word's time is used up: its last run tells what went wrong
     }
+    const bool answered = FileSystem::FileExists(output);
     if (trap.test(128, [&] { return FileSystem::FileExists(output); })) {
         QString text;
         trap.step(130, [&] { text = ReadWholeFile(output); });
         trap.step(132, [&] { result = text; });
         trap.step(134, [&] { DeleteFileForced(output); });
-        return result;
+    } else {
+        trap.step(136, [&] { result = kCouldNotConnect; });
     }
-    trap.step(136, [&] { result = kCouldNotConnect; });
-    return result;
+    return {result, failureOf(run, answered, result, FetchFailure::hostOf(endpoint.address))};
+}
+
+CurlFunctions::Run CurlFunctions::runCurl(const ToolFiles& tools, const QStringList& arguments,
+                                          const QByteArray& config, int limitMs) {
+    Run run;
+    QElapsedTimer time;
+    time.start();
+    std::optional<int> hidden = 0;
+    run.exitCode = ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop, limitMs, config,
+                                            &run.statusText);
+    // curl's own limit ends it with its time-out code; when it does not end by itself, the child's limit ends it.
+    run.timedOut = FetchFailure::kindOfCurlExit(run.exitCode) == FetchFailure::Kind::TimedOut ||
+                   (run.exitCode == -1 && !stopped() && time.elapsed() >= limitMs);
+    run.limitMs = limitMs;
+    return run;
+}
+
+FetchFailure CurlFunctions::failureOf(const Run& run, bool answered, const QString& text, const QString& host) const {
+    FetchFailure failure;
+    failure.host = host;
+    failure.curlExit = run.exitCode;
+    failure.httpStatus = run.statusText.trimmed().toInt();
+    // A fetch that the window's closing stopped is no failure of the service: the run ends with the window, and
+    // the request that went out counts as a lookup made.
+    if (stopped())
+        return failure;
+    if (m_runs == 0)
+        failure.kind = FetchFailure::Kind::NotSent;
+    else if (run.timedOut) {
+        failure.kind = FetchFailure::Kind::TimedOut;
+        failure.limitSeconds = run.limitMs / 1000.0;
+    } else if (run.exitCode != 0)
+        failure.kind = run.exitCode > 0 ? FetchFailure::kindOfCurlExit(run.exitCode) : FetchFailure::Kind::ToolFailed;
+    else if (failure.httpStatus == 403)
+        failure.kind = FetchFailure::Kind::KeyRefused;
+    else if (failure.httpStatus != 200)
+        failure.kind = FetchFailure::Kind::HttpError;
+    else if (!answered || !text.contains(kDictionaryMark, Qt::CaseInsensitive))
+        failure.kind = FetchFailure::Kind::NotDictionary;
+    return failure;
 }
 
 void CurlFunctions::WaitSeconds(double seconds) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dictionary/ChildProcess.h"
 #include "dictionary/DictionaryEndpoint.h"
+#include "dictionary/FetchFailure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,14 +24,29 @@ public:
     static inline const QString kServicePath = QStringLiteral("/api/v1/references/collegiate/xml/");
     static inline const QString kCouldNotConnect = QStringLiteral("Could not connect");
     static inline const QString kEmptyFile = QStringLiteral("empty file");
+    static inline const QString kDictionaryMark = QStringLiteral("<entry_list");
     static constexpr int kRunLimit = 6;
 
+    // What one fetch brought: the text ReadCurl returns, and why the service gave no dictionary answer.
+    struct Fetch {
+        QString text;
+        FetchFailure failure;
+    };
+
     // stop() returning true (the window is closing) ends a running curl, a pause and further runs at once.
-    CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop = {});
+    // Each run of curl may take attemptLimitMs, one word twice that in all (runs and pauses); only tests
+    // shorten it.
+    CurlFunctions(MessageSink& sink, Clock& clock, ProgressBar* progress, std::function<bool()> stop = {},
+                  int attemptLimitMs = ChildProcess::kTimeLimitMs);
 
     // The answer file's text as ReadWholeFile reads it, or "Could not connect" when no answer file appeared
-    // after six runs of curl, each followed by a 1-second pause.
+    // after six runs of curl, each followed by a 1-second pause. The runs end early after a time-out, and when
+    // the word's time is used up.
     QString ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
+    // ReadCurl's text, and the failure when the fetch got no answer from the service: nothing sent, no
+    // connection, time-out, a dropped connection, an HTTP status other than 200, or an answer without
+    // "<entry_list". A fetch that stop() ended is no failure.
+    Fetch FetchAnswer(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
 
     // Returns after the given seconds, or earlier once stop() returns true. Waits on a timer in a local event
     // loop, so the window stays alive and the processor idle.
@@ -49,9 +66,11 @@ public:
     static bool IsLoopbackHost(const QString& host);
 
     // curl's arguments for one request: -X GET, the request read from standard input (--config -), the answer
-    // file, the CA bundle and a time limit that matches the one the child is given. The address is not among
-    // them: it holds the key, and every user of the computer can read a process's arguments.
-    static QStringList CurlArguments(const QString& outputPath, const QString& bundlePath);
+    // file, the CA bundle, the HTTP status written on standard output and a time limit that matches the one the
+    // child is given. The address is not among them: it holds the key, and every user of the computer can read
+    // a process's arguments.
+    static QStringList CurlArguments(const QString& outputPath, const QString& bundlePath,
+                                     int timeLimitMs = ChildProcess::kTimeLimitMs);
     // What curl reads on its standard input: the request address as curl's configuration, quoted and escaped.
     static QByteArray CurlConfig(const QString& address);
 
@@ -59,11 +78,21 @@ public:
     int lastRunCount() const { return m_runs; }
 
 private:
+    // What the last run of curl told.
+    struct Run {
+        qint32 exitCode = 0;
+        QByteArray statusText; // "200", "000" when no answer came
+        bool timedOut = false;
+        int limitMs = 0; // the time the run was given
+    };
     bool stopped() const { return m_stop && m_stop(); }
+    Run runCurl(const ToolFiles& tools, const QStringList& arguments, const QByteArray& config, int limitMs);
+    FetchFailure failureOf(const Run& run, bool answered, const QString& text, const QString& host) const;
 
     MessageSink& m_sink;
     Clock& m_clock;
     ProgressBar* m_progress;
     std::function<bool()> m_stop;
+    int m_attemptLimitMs;
     int m_runs = 0;
 };

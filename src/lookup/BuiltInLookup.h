@@ -10,6 +10,9 @@ class BuiltInLookup : public WordLookup {
 public:
     bool sendsToService() const override { return false; }
     bool begin(StepTrap& trap) override;
+    QString notReadyText() const override {
+        return QStringLiteral("Nothing was looked up: the built-in dictionary could not be loaded.");
+    }
     Result lookUp(StepTrap& trap, const QString& word) override;
     void end(StepTrap&) override {}
 

@@ -66,11 +66,11 @@ bool serviceConfigured() {
     return !effectiveEndpoint().address.isEmpty();
 }
 
-std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools) {
+std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools, int attemptLimitMs) {
     DictionaryEndpoint endpoint = effectiveEndpoint();
     if (endpoint.address.isEmpty())
         return std::make_unique<BuiltInLookup>();
-    return std::make_unique<ServiceLookup>(window, tools, std::move(endpoint));
+    return std::make_unique<ServiceLookup>(window, tools, std::move(endpoint), attemptLimitMs);
 }
 
 } // namespace DictionaryLocation

@@ -30,8 +30,8 @@ QString assembleKey(const QString& reversedPieces);
 DictionaryEndpoint effectiveEndpoint();
 bool serviceConfigured();
 
-// How the next run looks its words up: the configured service through curl (placing the tool files in tools),
-// else the built-in dictionary.
-std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools);
+// How the next run looks its words up: the configured service through curl (placing the tool files in tools,
+// each run of curl limited to attemptLimitMs), else the built-in dictionary.
+std::unique_ptr<WordLookup> lookupForRun(WindowContext& window, ToolFiles& tools, int attemptLimitMs);
 
 } // namespace DictionaryLocation

@@ -11,10 +11,13 @@ class WindowContext;
 // Lookups sent to the configured dictionary service through curl, one child process per word.
 class ServiceLookup : public WordLookup {
 public:
-    ServiceLookup(WindowContext& window, ToolFiles& tools, DictionaryEndpoint endpoint);
+    // attemptLimitMs: how long one run of curl may take (see CurlFunctions).
+    ServiceLookup(WindowContext& window, ToolFiles& tools, DictionaryEndpoint endpoint,
+                  int attemptLimitMs = ChildProcess::kTimeLimitMs);
 
     bool sendsToService() const override { return true; }
     bool begin(StepTrap& trap) override;
+    QString notReadyText() const override;
     Result lookUp(StepTrap& trap, const QString& word) override;
     void end(StepTrap& trap) override;
 

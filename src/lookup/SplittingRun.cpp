@@ -37,7 +37,7 @@ void SplittingRun::PushButton17_Click() {
     trap.step(102, [&] { m_window.setPointer(MousePointer::Hourglass); });
     // (112) the daily limit is QuotaState::kDailyLimit; which dictionary the words go to is settled here too
     std::unique_ptr<WordLookup> lookup;
-    trap.step(112, [&] { lookup = DictionaryLocation::lookupForRun(m_window, *m_tools); });
+    trap.step(112, [&] { lookup = DictionaryLocation::lookupForRun(m_window, *m_tools, m_attemptLimitMs); });
     trap.step(114, [&] { m_window.resultsList().clear(); });
     // Only a dictionary service is limited: its key allows so many lookups a day.
     const bool countsLookups = !lookup || lookup->sendsToService();
@@ -46,7 +46,8 @@ void SplittingRun::PushButton17_Click() {
         trap.enter(124);
         // Without the dictionary nothing can be looked up: the walk would only count lookups that never happened.
         const bool ready = lookup && lookup->begin(trap);
-        const Walk walk = ready ? walkWords(trap, *lookup) : Walk{};
+        const Walk walk =
+            ready ? walkWords(trap, *lookup) : Walk{false, false, lookup ? lookup->notReadyText() : kNothingLookedUp};
         if (lookup)
             lookup->end(trap);
         finish(trap, walk, countsLookups);
@@ -88,6 +89,11 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
                 break;
         }
         const WordLookup::Result result = lookup.lookUp(trap, word);
+        if (!result.serviceFailure.isEmpty()) {
+            // No answer is no word that was not found: the walk ends here, and this word is not counted.
+            walk.stopText = stoppedText(result.serviceFailure, word, words.rowCount() - position + 1);
+            break;
+        }
         const QString splitText = result.estimated ? result.splitText + kEstimatedMarker : result.splitText;
         trap.enter(result.found ? 158 : 174);
         walk.found = addRow(trap, word, result.found, splitText, result.syllables) || walk.found;
@@ -103,6 +109,13 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
     }
     showLastRow(trap);
     return walk;
+}
+
+QString SplittingRun::stoppedText(const QString& failure, const QString& word, qsizetype notLookedUp) {
+    return failure + QStringLiteral("\r\n\r\nThe run stopped at \"%1\": %2 not looked up and not counted.")
+                         .arg(word, notLookedUp == 1
+                                        ? QStringLiteral("that word was")
+                                        : QStringLiteral("it and the %1 words after it were").arg(notLookedUp - 1));
 }
 
 // (132–138) The progress bar shows where the walk is, and the window is served.
@@ -152,7 +165,7 @@ void SplittingRun::finish(StepTrap& trap, const Walk& walk, bool countsLookups) 
     trap.step(200, [&] { m_window.progressBar().setBarText(QStringLiteral("Progress Bar")); });
     if (m_window.closing())
         return; // the window is gone: nobody to tell
-    QString text = DailyQuota::closingText(walk.found, walk.limitReached);
+    QString text = walk.stopText.isEmpty() ? DailyQuota::closingText(walk.found, walk.limitReached) : walk.stopText;
     if (text.isEmpty())
         text = kNothingFound;
     trap.step(206, [&] { m_window.message(text); });

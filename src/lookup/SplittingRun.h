@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dictionary/ChildProcess.h"
+
 #include <QString>
 #include <memory>
 
@@ -16,6 +18,7 @@ public:
     static inline const QString kNoWords = QStringLiteral("No words added.");
     static inline const QString kNothingFound = QStringLiteral("No word was found.");
     static inline const QString kEstimatedMarker = QStringLiteral(" (estimated)");
+    static inline const QString kNothingLookedUp = QStringLiteral("Nothing was looked up.");
 
     explicit SplittingRun(WindowContext& window);
     ~SplittingRun();
@@ -23,10 +26,14 @@ public:
     void PushButton17_Click();
     bool running() const { return m_running; }
 
+    // How long one run of curl may take. Only tests shorten it, to try a hanging service quickly.
+    void setFetchTimeLimit(int attemptLimitMs) { m_attemptLimitMs = attemptLimitMs; }
+
 private:
     struct Walk {
         bool found = false;
         bool limitReached = false;
+        QString stopText; // why the run ended before its words were looked up: the closing message then
     };
     bool checkQuota(StepTrap& trap);
     Walk walkWords(StepTrap& trap, WordLookup& lookup);
@@ -34,8 +41,11 @@ private:
     void showLastRow(StepTrap& trap);
     bool addRow(StepTrap& trap, const QString& word, bool found, const QString& splitText, int syllables);
     void finish(StepTrap& trap, const Walk& walk, bool countsLookups);
+    // The closing message of a run that a silent service stopped at the given word.
+    static QString stoppedText(const QString& failure, const QString& word, qsizetype notLookedUp);
 
     WindowContext& m_window;
     std::unique_ptr<ToolFiles> m_tools; // the tool path and output path outlive a run
     bool m_running = false;
+    int m_attemptLimitMs = ChildProcess::kTimeLimitMs;
 };

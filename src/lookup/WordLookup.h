@@ -14,6 +14,7 @@ public:
         bool estimated = false; // the built-in dictionary's guess for a word it does not list
         QString splitText;      // "ba·by"
         int syllables = 0;
+        QString serviceFailure; // set when the service gave no answer: what happened, and with which host
     };
 
     virtual ~WordLookup() = default;
@@ -22,7 +23,10 @@ public:
     virtual bool sendsToService() const = 0;
     // (126) Makes ready for the walk; false when nothing can be looked up.
     virtual bool begin(StepTrap& trap) = 0;
-    // (140–156) One word; failures are reported through the trap and the word counts as not found.
+    // Why nothing could be looked up, after begin() returned false: the closing message of such a run.
+    virtual QString notReadyText() const = 0;
+    // (140–156) One word; failures are reported through the trap and the word counts as not found. A service
+    // that gave no answer is no word that was not found: the result's serviceFailure says so, and the walk ends.
     virtual Result lookUp(StepTrap& trap, const QString& word) = 0;
     // (190) Cleans up after the walk.
     virtual void end(StepTrap& trap) = 0;

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "common/DataFiles.h"
 #include "common/Settings.h"
+#include "dictionary/FetchFailure.h"
 #include "dictionary/LocalDictionaryService.h"
 #include "lexicon/BuiltInDictionary.h"
 #include "output/SpreadsheetApplication.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTcpServer>
@@ -19,6 +21,8 @@
 #include <QTimer>
 
 namespace {
+
+constexpr int kUsualLimitMs = 30000; // how long one run of curl may take, unless a test shortens it
 
 const QString kNotice = QStringLiteral("The total number of queries per day has been reached. Only 100 lookups are "
                                        "allowed per day.\r\n\r\nPlease try again tomorrow.");
@@ -68,6 +72,7 @@ class TestSplittingRun : public QObject {
     Q_OBJECT
 private:
     LocalDictionaryService m_service;
+    LocalDictionaryService m_misbehaving; // answers "test:…" words as they say
     FakePlatformTools m_tools;
     NoSpreadsheet m_spreadsheets;
     std::unique_ptr<Form1> m_form;
@@ -124,6 +129,8 @@ private slots:
     void initTestCase() {
         LocalDictionaryService::Options options;
         QVERIFY2(m_service.start(options), qPrintable(m_service.errorString()));
+        options.testWords = true;
+        QVERIFY2(m_misbehaving.start(options), qPrintable(m_misbehaving.errorString()));
     }
 
     void init() {
@@ -324,21 +331,76 @@ private slots:
         verifyAtRest();
     }
 
-    void serviceDown() {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const QString address = QStringLiteral("http://127.0.0.1:%1").arg(closed.serverPort());
-        closed.close(); // nobody listens there now
-        useService(address, m_service.key());
-        setOptions(true, false);
-        window().wordList().addRow(QStringLiteral("baby"));
+    // A service that gives no answer is no word that was not found: the run stops at that word with one message
+    // naming the host, keeps the rows before it, sends nothing after it and counts only the lookups answered.
+    void silentServiceStopsTheRun_data() {
+        QTest::addColumn<QString>("service"); // "misbehaving", "wrong key" or "nobody listening"
+        QTest::addColumn<QString>("failing"); // the word at which the run stops
+        QTest::addColumn<int>("limitMs");     // how long one run of curl may take
+        QTest::addColumn<QString>("what");
+        QTest::newRow("HTTP 500") << "misbehaving"
+                                  << "test:500" << kUsualLimitMs << "answered with an error (HTTP 500).";
+        QTest::newRow("empty answer") << "misbehaving"
+                                      << "test:empty" << kUsualLimitMs
+                                      << "answered, but not with the dictionary's XML.";
+        QTest::newRow("dropped connection")
+            << "misbehaving"
+            << "test:close" << kUsualLimitMs << "closed the connection without a complete answer.";
+        QTest::newRow("hanging") << "misbehaving"
+                                 << "test:delay:20000:baby" << 1500 << "did not answer within 1.5 seconds.";
+        QTest::newRow("key refused") << "wrong key"
+                                     << "baby" << kUsualLimitMs << "refused the service key (HTTP 403).";
+        QTest::newRow("connection refused") << "nobody listening"
+                                            << "baby" << kUsualLimitMs << "could not be reached";
+    }
+    void silentServiceStopsTheRun() {
+        QFETCH(QString, service);
+        QFETCH(QString, failing);
+        QFETCH(int, limitMs);
+        QFETCH(QString, what);
+        QString address = m_misbehaving.address();
+        if (service == QLatin1String("nobody listening")) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            address = QStringLiteral("http://127.0.0.1:%1").arg(closed.serverPort());
+        } // closed now: nobody listens there
+        useService(address, service == QLatin1String("wrong key") ? QStringLiteral("wrong") : m_misbehaving.key());
+        m_form->setFetchTimeLimit(limitMs);
+        setOptions(true, false); // a word taken for not found would show as a row
+        // Where the service fails at the first word, nothing comes before it.
+        const bool failsAtFirst = failing == QLatin1String("baby");
+        QStringList words{failing, QStringLiteral("diamond"), QStringLiteral("about")};
+        if (!failsAtFirst)
+            words.prepend(QStringLiteral("baby"));
+        window().wordList().addRows(words);
+        m_misbehaving.clearReceivedWords();
         QElapsedTimer timer;
         timer.start();
         press("PushButton17");
-        QVERIFY(timer.elapsed() < 30000);
-        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
-        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"No word was found."});
-        QCOMPARE(window().quota().count, 1);
+        const qint64 elapsed = timer.elapsed();
+
+        const QStringList texts = m_tools.fakeDialogs.texts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY2(texts[0].startsWith(QStringLiteral("The dictionary service at ") + FetchFailure::hostOf(address)),
+                 qPrintable(texts[0]));
+        QVERIFY2(texts[0].contains(what), qPrintable(texts[0]));
+        QVERIFY2(texts[0].endsWith(QStringLiteral("The run stopped at \"%1\": it and the 2 words after it were not "
+                                                  "looked up and not counted.")
+                                       .arg(failing)),
+                 qPrintable(texts[0]));
+        const int answered = failsAtFirst ? 0 : 1;
+        QCOMPARE(results(), (answered ? QList<Row>{{QString("ba·by"), "2", true}} : QList<Row>{}));
+        QCOMPARE(window().quota().count, answered);
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QString::number(answered));
+        // Nothing after the failing word reached the service.
+        const QStringList received = m_misbehaving.receivedWords();
+        QVERIFY2(!received.contains(QStringLiteral("diamond")), qPrintable(received.join(QLatin1Char(','))));
+        if (service == QLatin1String("misbehaving"))
+            QCOMPARE(received.mid(0, 2), (QStringList{QStringLiteral("baby"), failing}));
+        else
+            QCOMPARE(received, (service == QLatin1String("wrong key") ? QStringList{"baby"} : QStringList{}));
+        // A hanging service costs one run's time, not six.
+        QVERIFY2(elapsed < (limitMs < kUsualLimitMs ? 6000 : 15000), qPrintable(QString::number(elapsed)));
         verifyAtRest();
     }
 
@@ -432,7 +494,11 @@ private slots:
         QVERIFY(reports[0].contains(QStringLiteral("Form1.PushButton17_Click at line 126\r\r")));
         QCOMPARE(window().quota().count, 0);
         QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("0"));
-        QCOMPARE(m_tools.fakeDialogs.texts().last(), QStringLiteral("No word was found."));
+        QCOMPARE(m_tools.fakeDialogs.texts().size(), 2);
+        QCOMPARE(m_tools.fakeDialogs.texts().last(),
+                 QStringLiteral("Nothing was looked up: the dictionary service at %1 cannot be reached without curl, "
+                                "and curl could not be made ready for this run.")
+                     .arg(FetchFailure::hostOf(m_service.address())));
         verifyAtRest();
     }
 

@@ -129,6 +129,20 @@ private slots:
         QCOMPARE(*style, after);
     }
 
+    // The child's standard output reaches the caller who asks for it, also when the child fails.
+    void runAndWaitHandsBackTheOutput() {
+        std::optional<int> style = 0;
+        QByteArray output = "left from before";
+        QCOMPARE(ChildProcess::RunAndWait(kShell, {QStringLiteral("-c"), QStringLiteral("printf 403; exit 3")}, style,
+                                          nullptr, {}, ChildProcess::kTimeLimitMs, {}, &output),
+                 3);
+        QCOMPARE(output, QByteArray("403"));
+        QCOMPARE(ChildProcess::RunAndWait(QStringLiteral("/no/such/program"), {}, style, nullptr, {},
+                                          ChildProcess::kTimeLimitMs, {}, &output),
+                 ChildProcess::kStartErrorBase + 53);
+        QCOMPARE(output, QByteArray());
+    }
+
     void runAndWaitStartFailureLeavesBarAlone() {
         ProgressBar bar;
         bar.setBarText(QStringLiteral("Processing: baby"));

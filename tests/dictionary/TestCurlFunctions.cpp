@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTextStream>
 #include <QTimer>
 #include <ctime>
@@ -204,25 +205,103 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
     }
 
-    void utf16AnswerIsRead() {
-        const QString answer = fetch(QStringLiteral("test:utf16:diamond"));
-        QCOMPARE(answer.front(), QChar(0xFEFF));
-        QCOMPARE(answer.mid(1), QString::fromUtf8(m_service.answerFor(QStringLiteral("diamond"))));
+    // What the service did, told apart from the dictionary's answers: each kind, with its host, its HTTP status
+    // and how often curl ran for it.
+    void failureKinds_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("key"); // empty: the right one
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("text");
+        using Kind = FetchFailure::Kind;
+        QTest::newRow("answer") << "baby"
+                                << "" << int(Kind::None) << 200 << 1 << "";
+        QTest::newRow("unknown word") << "zzzq"
+                                      << "" << int(Kind::None) << 200 << 1 << "";
+        QTest::newRow("utf-16 answer") << "test:utf16:baby"
+                                       << "" << int(Kind::None) << 200 << 1 << "";
+        QTest::newRow("500") << "test:500"
+                             << "" << int(Kind::HttpError) << 500 << 1 << " answered with an error (HTTP 500).";
+        QTest::newRow("empty") << "test:empty"
+                               << "" << int(Kind::NotDictionary) << 200 << 1
+                               << " answered, but not with the dictionary's XML.";
+        QTest::newRow("wrong key") << "baby"
+                                   << "wrong" << int(Kind::KeyRefused) << 403 << 1
+                                   << " refused the service key (HTTP 403).";
+    }
+    void failureKinds() {
+        QFETCH(QString, word);
+        QFETCH(QString, key);
+        QFETCH(int, kind);
+        QFETCH(int, status);
+        QFETCH(int, runs);
+        QFETCH(QString, text);
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        const CurlFunctions::Fetch fetched = curl.FetchAnswer(word, m_tools, endpoint(key));
+        QCOMPARE(int(fetched.failure.kind), kind);
+        QCOMPARE(fetched.failure.httpStatus, status);
+        QCOMPARE(curl.lastRunCount(), runs);
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(m_service.port());
+        QCOMPARE(fetched.failure.describe(),
+                 text.isEmpty() ? QString() : QStringLiteral("The dictionary service at ") + host + text);
+        QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
     }
 
-    void slowAnswerIsWaitedForWithTheCounter() {
-        QStringList seen;
-        QTimer sampler;
-        connect(&sampler, &QTimer::timeout, this, [&] {
-            if (seen.isEmpty() || seen.last() != m_bar.barText())
-                seen << m_bar.barText();
-        });
-        sampler.start(20);
+    void refusedConnectionIsNoConnection() {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        const QString address = QStringLiteral("http://127.0.0.1:%1").arg(port);
+        closed.close();
         CurlFunctions curl(m_dialogs, m_clock, &m_bar);
-        const QString answer = curl.ReadCurl(QStringLiteral("test:delay:700:baby"), m_tools, endpoint());
-        QCOMPARE(answer, QString::fromUtf8(m_service.answerFor(QStringLiteral("baby"))));
+        const CurlFunctions::Fetch fetched = curl.FetchAnswer(QStringLiteral("baby"), m_tools, {address, {}});
+        QCOMPARE(fetched.text, QStringLiteral("Could not connect"));
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::NoConnection);
+        QCOMPARE(curl.lastRunCount(), 6);
+        QCOMPARE(fetched.failure.describe(), QStringLiteral("The dictionary service at 127.0.0.1:%1 could not be "
+                                                            "reached: the connection was refused or failed.")
+                                                 .arg(port));
+    }
+
+    // A hanging service: the run that timed out is the last one, and the word takes its time limit once.
+    void hangingServiceCostsOneRun() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar, {}, 700);
+        QElapsedTimer clock;
+        clock.start();
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("test:delay:20000:baby"), m_tools, endpoint());
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(fetched.text, QStringLiteral("Could not connect"));
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::TimedOut);
         QCOMPARE(curl.lastRunCount(), 1);
-        QVERIFY2(seen.contains(QStringLiteral("Please wait.. 5")), qPrintable(seen.join(QLatin1Char(','))));
+        QVERIFY2(elapsed >= 650 && elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QVERIFY2(fetched.failure.describe().endsWith(QStringLiteral(" did not answer within 0.7 seconds.")),
+                 qPrintable(fetched.failure.describe()));
+    }
+
+    // A service that drops every connection after a while: the retries stop once the word's time (twice one
+    // run's) is used up, well before six runs and six pauses.
+    void retriesStopWhenTheWordsTimeIsUsedUp() {
+        LocalDictionaryService slowDrop;
+        LocalDictionaryService::Options options;
+        options.behaviour = LocalDictionaryService::Behaviour::CloseWithoutAnswer;
+        options.delayMs = 300;
+        QVERIFY(slowDrop.start(options));
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar, {}, 1000);
+        QElapsedTimer clock;
+        clock.start();
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("baby"), m_tools, {slowDrop.address(), [&] { return slowDrop.key(); }});
+        const qint64 elapsed = clock.elapsed();
+        // Each run takes 0.3 s and a pause 1 s: the word's 2 s end after the second pause. On a loaded computer
+        // the last run may instead run out of the word's remaining time.
+        QVERIFY2(fetched.failure.kind == FetchFailure::Kind::Dropped ||
+                     fetched.failure.kind == FetchFailure::Kind::TimedOut,
+                 qPrintable(fetched.failure.describe()));
+        QVERIFY2(curl.lastRunCount() >= 1 && curl.lastRunCount() <= 2,
+                 qPrintable(QString::number(curl.lastRunCount())));
+        QVERIFY2(elapsed < 4000, qPrintable(QString::number(elapsed)));
     }
 
     void silentServiceGivesCouldNotConnectAfterSixRuns() {
@@ -240,6 +319,10 @@ private slots:
         QCOMPARE(answer, QStringLiteral("Could not connect"));
         QCOMPARE(curl.lastRunCount(), 6);
         QCOMPARE(silent.receivedWords().size(), 6);
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("baby"), m_tools, {silent.address(), [&] { return silent.key(); }});
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::Dropped);
+        QCOMPARE(fetched.failure.curlExit, 52); // empty reply from the server
         QVERIFY2(elapsed >= 6000 && elapsed < 10000, qPrintable(QString::number(elapsed)));
         QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
     }
@@ -254,6 +337,10 @@ private slots:
         QCOMPARE(answer, QStringLiteral("Could not connect"));
         QCOMPARE(curl.lastRunCount(), 1);
         QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        // The window closed: that is no failure of the service to report.
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("baby"), m_tools, {QStringLiteral("http://127.0.0.1:9"), {}});
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::None);
     }
 
     void twoInstancesNeverReadEachOthersAnswer() {
@@ -286,6 +373,12 @@ private slots:
         QCOMPARE(curl.lastRunCount(), 0);
         QCOMPARE(m_dialogs.errorReports().size(), 1);
         QVERIFY(m_dialogs.boxes.front().text.contains(QStringLiteral("CurlFunctions.ReadCurl at line 108")));
+        const CurlFunctions::Fetch fetched =
+            curl.FetchAnswer(QStringLiteral("baby"), m_tools,
+                             {QStringLiteral("http://dictionary.example"), [] { return QStringLiteral("secret"); }});
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::NotSent);
+        QCOMPARE(fetched.failure.describe(),
+                 QStringLiteral("No request could be sent to the dictionary service at dictionary.example."));
         m_dialogs.boxes.clear();
     }
 
