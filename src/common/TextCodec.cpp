@@ -76,22 +76,26 @@ QString fromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-qsizetype fromUtf8OrWindows1252(QByteArrayView bytes, char16_t* out) {
+Decoded decodeOneUtf8OrWindows1252(QByteArrayView bytes, char16_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
+    if (*p < 0x80) {
+        *out = *p;
+        return {1, 1};
+    }
+    const int length = sequenceLength(p, p + bytes.size());
+    if (length == 0) {
+        *out = windows1252(*p);
+        return {1, 1};
+    }
+    return {length, writeSequence(p, length, out)};
+}
+
+qsizetype fromUtf8OrWindows1252(QByteArrayView bytes, char16_t* out) {
     char16_t* const first = out;
-    while (p < end) {
-        if (*p < 0x80) {
-            *out++ = *p++;
-            continue;
-        }
-        const int length = sequenceLength(p, end);
-        if (length == 0) {
-            *out++ = windows1252(*p++);
-            continue;
-        }
-        out += writeSequence(p, length, out);
-        p += length;
+    while (!bytes.isEmpty()) {
+        const Decoded one = decodeOneUtf8OrWindows1252(bytes, out);
+        bytes = bytes.sliced(one.bytes);
+        out += one.units;
     }
     return out - first;
 }

@@ -23,6 +23,14 @@ bool hasUtf16ByteOrderMark(QByteArrayView bytes);
 // The bytes without a leading UTF-8 byte-order mark.
 QByteArrayView withoutUtf8ByteOrderMark(QByteArrayView bytes);
 
+// One character read from the start of bytes (not empty): a well-formed UTF-8 sequence, else the first byte as
+// Windows-1252. Writes one or two units to out; tells how many bytes it read and how many units it wrote.
+struct Decoded {
+    int bytes;
+    int units;
+};
+Decoded decodeOneUtf8OrWindows1252(QByteArrayView bytes, char16_t* out);
+
 // A text file's bytes as text. A byte-order mark tells UTF-16 little- or big-endian (an odd last byte then
 // becomes U+FFFD); otherwise it is fromUtf8OrWindows1252, a leading UTF-8 byte-order mark dropped.
 QString decodeText(QByteArrayView bytes);

@@ -40,18 +40,13 @@ qsizetype countWords(const char* p, const char* end) {
     return count;
 }
 
-bool isAscii(QByteArrayView bytes) {
-    unsigned char bits = 0;
-    for (const char c : bytes)
-        bits |= static_cast<unsigned char>(c);
-    return bits < 0x80;
-}
-
-// The words of plain ASCII bytes (the same in UTF-8 and Windows-1252), cut without a branch per character:
-// every byte is written to the pool but the pool's end only moves past word characters, and the next span's
-// offset is rewritten at every byte but the span count only moves at the first character of a word. A word
-// then ends where the next one starts.
-WordBlock asciiWordBlock(QByteArrayView bytes) {
+// The words of UTF-8 bytes, stray bytes read as Windows-1252, cut without a branch per ASCII character: every
+// ASCII byte is written to the pool but the pool's end only moves past word characters, and the next span's
+// offset is rewritten at every byte but the span count only moves at the first character of a word. A word then
+// ends where the next one starts. A byte outside ASCII always belongs to a word (every separator is ASCII, and an
+// ASCII byte is never part of a longer UTF-8 sequence), so its character is decoded in place: the same words as
+// decoding the whole text first. No byte gives more than one UTF-16 unit (a four-byte sequence gives two).
+WordBlock cutBytes(QByteArrayView bytes) {
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const qsizetype count = countWords(begin, end);
@@ -63,14 +58,24 @@ WordBlock asciiWordBlock(QByteArrayView bytes) {
     qsizetype used = 0;
     qsizetype words = 0;
     bool previousSeparates = true;
-    for (const char* p = begin; p < end; ++p) {
+    for (const char* p = begin; p < end;) {
         const unsigned char c = static_cast<unsigned char>(*p);
+        spans[words].offset = used;
+        if (c >= 0x80) {
+            words += previousSeparates;
+            previousSeparates = false;
+            const TextCodec::Decoded one =
+                TextCodec::decodeOneUtf8OrWindows1252(QByteArrayView(p, end - p), pool + used);
+            used += one.units;
+            p += one.bytes;
+            continue;
+        }
         const bool separates = WordTokenizer::isSeparator(c);
         pool[used] = c;
-        spans[words].offset = used;
         words += previousSeparates & !separates;
         used += !separates;
         previousSeparates = separates;
+        ++p;
     }
     for (qsizetype i = 0; i + 1 < count; ++i)
         spans[i].length = spans[i + 1].offset - spans[i].offset;
@@ -102,28 +107,7 @@ QStringList WordTokenizer::wordsOfFile(QByteArrayView bytes) {
 WordBlock WordTokenizer::wordBlockOfFile(QByteArrayView bytes) {
     if (TextCodec::hasUtf16ByteOrderMark(bytes))
         return wordBlock(TextCodec::decodeText(bytes));
-    bytes = TextCodec::withoutUtf8ByteOrderMark(bytes);
-    if (isAscii(bytes))
-        return asciiWordBlock(bytes);
-    // Every separator is ASCII, and an ASCII byte is never part of a longer UTF-8 sequence: it is a character of
-    // its own in UTF-8 and in Windows-1252 alike. So cutting the bytes first and decoding each word gives the
-    // same words as decoding the whole text first. A byte never gives more than one UTF-16 unit (a four-byte
-    // sequence gives two), so the words fit in as many characters as there are bytes.
-    const auto isSeparatorByte = [](char c) { return kSeparators[static_cast<unsigned char>(c)]; };
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    WordBlock block;
-    block.spans.reserve(static_cast<size_t>(countWords(begin, end)));
-    block.pool = QString(bytes.size(), Qt::Uninitialized);
-    char16_t* const pool = reinterpret_cast<char16_t*>(block.pool.data());
-    char16_t* out = pool;
-    forEachWord(begin, end, isSeparatorByte, [&](const char* first, const char* last) {
-        const qsizetype length = TextCodec::fromUtf8OrWindows1252(QByteArrayView(first, last - first), out);
-        block.spans.push_back({out - pool, length});
-        out += length;
-    });
-    block.pool.truncate(out - pool);
-    return block;
+    return cutBytes(TextCodec::withoutUtf8ByteOrderMark(bytes));
 }
 
 WordBlock WordTokenizer::wordBlock(QStringView text) {
