@@ -19,8 +19,9 @@ QString collapsePairs(QString text, QChar c) {
     return text.replace(QString(2, c), QString(c));
 }
 
-// The whole content of a regular file, or AppError naming the file and what went wrong.
-QByteArray readWholeFile(const QString& path) {
+} // namespace
+
+QByteArray WordFileImport::readWordFile(const QString& path) {
     const QFileInfo info(path);
     if (info.isDir())
         throw AppError(AppError::PathFileAccessError,
@@ -41,8 +42,6 @@ QByteArray readWholeFile(const QString& path) {
                        QStringLiteral("Device I/O error: \"%1\" (%2)").arg(path, file.errorString()));
     return bytes;
 }
-
-} // namespace
 
 WordFileImport::WordFileImport(WindowContext& window) : m_window(window) {}
 
@@ -84,7 +83,7 @@ void WordFileImport::LoadTextFileIntoListview(ListControl& list, const QString& 
         window.message(kFileNotFound);
         return;
     }
-    list.addRows(WordTokenizer::wordBlockOfFile(readWholeFile(path)));
+    list.addRows(WordTokenizer::wordBlockOfFile(readWordFile(path)));
 }
 
 QString WordFileImport::RemoveDoubleBackslashes(const QString& path) {

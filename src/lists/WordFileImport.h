@@ -17,6 +17,10 @@ public:
     // throws AppError naming the file.
     static void LoadTextFileIntoListview(ListControl& list, const QString& path, WindowContext& window);
 
+    // The whole content of a word file, or AppError naming the file: a folder, not a regular file, no
+    // permission, a read error.
+    static QByteArray readWordFile(const QString& path);
+
     // Collapses doubled backslashes from left to right without overlap ("\\\" becomes "\\"); a leading
     // run of backslashes of any length becomes exactly two, so a network path keeps its prefix.
     static QString RemoveDoubleBackslashes(const QString& path);

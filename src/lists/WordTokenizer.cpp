@@ -3,8 +3,6 @@
 
 #include "common/TextCodec.h"
 
-#include <QStringDecoder>
-
 namespace {
 
 constexpr std::array<bool, 256> buildSeparators() {
@@ -30,42 +28,6 @@ void forEachWord(const Char* p, const Char* end, Separator isSeparator, OnWord o
     }
 }
 
-// A word in UTF-8. QString::fromUtf8 would drop a leading U+FEFF, which inside a file is a character like
-// any other (only the file's first byte-order mark is dropped, before the words are cut).
-QString fromUtf8Word(QByteArrayView word) {
-    if (!word.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(word);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(word);
-}
-
-// Most words are plain ASCII, the same in UTF-8 and Windows-1252, and are widened directly into out. Returns
-// the number of characters written, or -1 when the word holds any other byte (out then holds rubbish).
-qsizetype widenAsciiInto(QByteArrayView word, char16_t* out) {
-    unsigned char bits = 0;
-    for (const char c : word) {
-        bits |= static_cast<unsigned char>(c);
-        *out++ = static_cast<unsigned char>(c);
-    }
-    return bits < 0x80 ? word.size() : -1;
-}
-
-// The word as its own text: widened when plain ASCII, else decoded.
-QString decodeWord(QByteArrayView word, bool utf8) {
-    QString text(word.size(), Qt::Uninitialized);
-    if (widenAsciiInto(word, reinterpret_cast<char16_t*>(text.data())) >= 0)
-        return text;
-    return utf8 ? fromUtf8Word(word) : TextCodec::fromWindows1252(word);
-}
-
-// Drops the file's leading byte-order mark when it is read as UTF-8; tells whether it is.
-bool startOfText(QByteArrayView& bytes) {
-    const bool utf8 = bytes.isValidUtf8();
-    if (utf8 && bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    return utf8;
-}
-
 // The number of words, counted without branches (a word starts wherever a separator is followed by a word
 // character), so that the list is allocated once at its final size.
 qsizetype countWords(const char* p, const char* end) {
@@ -79,18 +41,13 @@ qsizetype countWords(const char* p, const char* end) {
     return count;
 }
 
-bool isAscii(QByteArrayView bytes) {
-    unsigned char bits = 0;
-    for (const char c : bytes)
-        bits |= static_cast<unsigned char>(c);
-    return bits < 0x80;
-}
-
-// The words of plain ASCII bytes (the same in UTF-8 and Windows-1252), cut without a branch per character:
-// every byte is written to the pool but the pool's end only moves past word characters, and the next span's
-// offset is rewritten at every byte but the span count only moves at the first character of a word. A word
-// then ends where the next one starts.
-WordBlock asciiWordBlock(QByteArrayView bytes) {
+// The words of UTF-8 bytes, stray bytes read as Windows-1252, cut without a branch per ASCII character: every
+// ASCII byte is written to the pool but the pool's end only moves past word characters, and the next span's
+// offset is rewritten at every byte but the span count only moves at the first character of a word. A word then
+// ends where the next one starts. A byte outside ASCII always belongs to a word (every separator is ASCII, and an
+// ASCII byte is never part of a longer UTF-8 sequence), so its character is decoded in place: the same words as
+// decoding the whole text first. No byte gives more than one UTF-16 unit (a four-byte sequence gives two).
+WordBlock cutBytes(QByteArrayView bytes) {
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const qsizetype count = countWords(begin, end);
@@ -102,14 +59,24 @@ WordBlock asciiWordBlock(QByteArrayView bytes) {
     qsizetype used = 0;
     qsizetype words = 0;
     bool previousSeparates = true;
-    for (const char* p = begin; p < end; ++p) {
+    for (const char* p = begin; p < end;) {
         const unsigned char c = static_cast<unsigned char>(*p);
+        spans[words].offset = used;
+        if (c >= 0x80) {
+            words += previousSeparates;
+            previousSeparates = false;
+            const TextCodec::Decoded one =
+                TextCodec::decodeOneUtf8OrWindows1252(QByteArrayView(p, end - p), pool + used);
+            used += one.units;
+            p += one.bytes;
+            continue;
+        }
         const bool separates = WordTokenizer::isSeparator(c);
         pool[used] = c;
-        spans[words].offset = used;
         words += previousSeparates & !separates;
         used += !separates;
         previousSeparates = separates;
+        ++p;
     }
     for (qsizetype i = 0; i + 1 < count; ++i)
         spans[i].length = spans[i + 1].offset - spans[i].offset;
@@ -135,47 +102,24 @@ QStringList WordTokenizer::words(QStringView text) {
 }
 
 QStringList WordTokenizer::wordsOfFile(QByteArrayView bytes) {
-    // Every separator is ASCII, and in UTF-8 an ASCII byte is always a character of its own, so cutting the
-    // bytes first and decoding each word gives the same words as decoding the whole text first.
-    const bool utf8 = startOfText(bytes);
-    const auto isSeparatorByte = [](char c) { return kSeparators[static_cast<unsigned char>(c)]; };
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    QStringList result;
-    result.reserve(countWords(begin, end));
-    forEachWord(begin, end, isSeparatorByte, [&](const char* first, const char* last) {
-        result.append(decodeWord(QByteArrayView(first, last - first), utf8));
-    });
-    return result;
+    return words(TextCodec::decodeText(bytes));
 }
 
 WordBlock WordTokenizer::wordBlockOfFile(QByteArrayView bytes) {
-    if (isAscii(bytes))
-        return asciiWordBlock(bytes);
-    // Cut like wordsOfFile, each word decoded straight into the pool.
-    const bool utf8 = startOfText(bytes);
-    const auto isSeparatorByte = [](char c) { return kSeparators[static_cast<unsigned char>(c)]; };
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
+    if (TextCodec::hasUtf16ByteOrderMark(bytes))
+        return wordBlock(TextCodec::decodeText(bytes));
+    return cutBytes(TextCodec::withoutUtf8ByteOrderMark(bytes));
+}
+
+WordBlock WordTokenizer::wordBlock(QStringView text) {
+    const char16_t* const begin = text.utf16();
     WordBlock block;
-    block.spans.reserve(static_cast<size_t>(countWords(begin, end)));
-    // A byte never decodes to more than one UTF-16 unit (a four-byte UTF-8 sequence gives two), so the
-    // words fit in as many characters as there are bytes.
-    block.pool = QString(bytes.size(), Qt::Uninitialized);
-    char16_t* const pool = reinterpret_cast<char16_t*>(block.pool.data());
-    char16_t* out = pool;
-    forEachWord(begin, end, isSeparatorByte, [&](const char* first, const char* last) {
-        const QByteArrayView word(first, last - first);
-        qsizetype length = widenAsciiInto(word, out);
-        if (length < 0) {
-            const QString text = utf8 ? fromUtf8Word(word) : TextCodec::fromWindows1252(word);
-            Q_ASSERT(text.size() <= word.size());
-            length = text.size();
-            std::copy_n(text.utf16(), length, out);
-        }
-        block.spans.push_back({out - pool, length});
-        out += length;
-    });
-    block.pool.truncate(out - pool);
+    block.pool.reserve(text.size());
+    forEachWord(
+        begin, begin + text.size(), [](char16_t c) { return isSeparator(c); },
+        [&](const char16_t* first, const char16_t* last) {
+            block.spans.push_back({block.pool.size(), last - first});
+            block.pool.append(reinterpret_cast<const QChar*>(first), last - first);
+        });
     return block;
 }

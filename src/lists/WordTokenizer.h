@@ -20,12 +20,16 @@ public:
     // The words of a text, in order.
     static QStringList words(QStringView text);
 
-    // The words of a word file's bytes, in order. Valid UTF-8 is read as UTF-8 (a leading byte-order mark
-    // dropped), anything else as Windows-1252.
+    // The words of a word file's bytes, in order: the words of the file's text as TextCodec::decodeText reads it
+    // (UTF-16 after its byte-order mark, else UTF-8 one sequence at a time with stray bytes as Windows-1252).
     static QStringList wordsOfFile(QByteArrayView bytes);
 
-    // The same words as wordsOfFile, held back to back in one pool (for appending a whole file to a list).
+    // The same words held back to back in one pool (for appending a whole file to a list), cut from the bytes
+    // before they are decoded.
     static WordBlock wordBlockOfFile(QByteArrayView bytes);
+
+    // The words of a text held back to back in one pool.
+    static WordBlock wordBlock(QStringView text);
 
     static constexpr const char* kPunctuation = "~`!@#$%^&*()_+|-=\\{}[]:\";'<>?,./";
 

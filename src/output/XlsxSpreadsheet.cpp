@@ -43,7 +43,7 @@ qsizetype displayLength(QStringView line) {
 XlsxSpreadsheet::XlsxSpreadsheet(OfficeSuite& suite) : m_suite(suite) {}
 
 void XlsxSpreadsheet::addWorkbook() {
-    m_workbook.emplace();
+    m_workbook = Workbook{}; // not emplace(): clang takes the nested type for not default-constructible here
 }
 
 XlsxSpreadsheet::Workbook& XlsxSpreadsheet::workbook() {

@@ -1,6 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ListModel.h"
 
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const {
+    // The view asks for every row when it lays out the list: the bounds checked here, without virtual calls.
+    if (parent.isValid() || row < 0 || column < 0 || row >= static_cast<qsizetype>(m_spans.size()) ||
+        column >= m_titles.size())
+        return {};
+    return createIndex(row, column);
+}
+
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(std::min<size_t>(m_spans.size(), INT32_MAX));
 }

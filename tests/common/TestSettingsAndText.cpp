@@ -78,6 +78,23 @@ private slots:
         QTest::newRow("windows-1252") << QByteArray("caf\xE9 \x93q\x94 \x80") << QString::fromUtf8("café “q” €");
         QTest::newRow("undefined 1252 byte kept") << QByteArray("a\x81z") << QString::fromUtf8("a\u0081z");
         QTest::newRow("empty") << QByteArray() << QString();
+        // One stray byte is one Windows-1252 character; every UTF-8 sequence around it stays what it is.
+        QTest::newRow("stray byte among utf-8")
+            << QByteArray("caf\xC3\xA9 \xE9t\xC3\xA9 na\xC3\xAFve") << QString::fromUtf8("café été naïve");
+        QTest::newRow("mark, then a stray byte")
+            << QByteArray("\xEF\xBB\xBF\xE2\x80\x9Cq\xE2\x80\x9D \x93q\x94") << QString::fromUtf8("“q” “q”");
+        QTest::newRow("cut-off sequence") << QByteArray("\xE2\x80x\xC3") << QString::fromUtf8("â€xÃ");
+        QTest::newRow("overlong form") << QByteArray("\xC0\xAF\xE0\x80\xAF") << QString::fromUtf8("À¯à€¯");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QString::fromUtf8("í\u00A0€");
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << QString::fromUtf8("ô\u0090€€");
+        QTest::newRow("four bytes") << QByteArray("\xF0\x9F\x98\x80!") << QString::fromUtf8("😀!");
+        QTest::newRow("utf-16le with mark") << QByteArray("\xFF\xFE"
+                                                          "c\0a\0f\0\xE9\0 \0=\xD8\0\xDE",
+                                                          16)
+                                            << QString::fromUtf8("café 😀");
+        QTest::newRow("utf-16be with mark") << QByteArray("\xFE\xFF\0c\0a\0f\0\xE9", 10) << QString::fromUtf8("café");
+        QTest::newRow("utf-16le, odd last byte") << QByteArray("\xFF\xFEo\0k\0!", 7) << QString::fromUtf8("ok\uFFFD");
+        QTest::newRow("utf-16 mark alone") << QByteArray("\xFF\xFE") << QString();
     }
     void decoding() {
         QFETCH(QByteArray, bytes);

@@ -38,6 +38,8 @@ private slots:
         QTest::newRow("UTF-8 and marks") << std::vector<QByteArray>{
             "ab", " ", "\xC3\xA9", "\xE2\x80\x99", "\xEF\xBB\xBF", "\xF0\x9F\x98\x80", "-"};
         QTest::newRow("Windows-1252") << std::vector<QByteArray>{"ab", " ", "\xE9", "\x80\x9F", "\xC3", "'", ","};
+        QTest::newRow("UTF-8 with stray bytes") << std::vector<QByteArray>{
+            "ab", " ", "\xC3\xA9", "\xE9", "\xE2\x80", "\xF0\x9F\x98\x80", "\xED\xA0\x80", "-", "\xEF\xBB\xBF"};
     }
     void sameWordsAsTheListReading() {
         QFETCH(std::vector<QByteArray>, pieces);
@@ -59,6 +61,9 @@ private slots:
         QTest::newRow("mark then ASCII") << QByteArray("\xEF\xBB\xBF"
                                                        "one two");
         QTest::newRow("mark alone") << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("UTF-16 mark alone") << QByteArray("\xFF\xFE");
+        QTest::newRow("UTF-16, two words") << QByteArray("\xFE\xFF\0a\0 \0b", 8);
+        QTest::newRow("UTF-16, odd length") << QByteArray("\xFF\xFEo\0k", 5);
     }
     void edges() {
         QFETCH(QByteArray, bytes);

@@ -68,6 +68,13 @@ private slots:
         QTest::newRow("accents stay") << QByteArray("caf\xE9 na\xEFve") << QStringList{"café", "naïve"};
         QTest::newRow("duplicates all stay") << QByteArray("baby baby\r\nbaby") << QStringList{"baby", "baby", "baby"};
         QTest::newRow("NUL bytes separate") << QByteArray("ab\0cd\0\0", 7) << QStringList{"ab", "cd"};
+        // Notepad's "Unicode": UTF-16 little-endian with a byte-order mark.
+        QTest::newRow("UTF-16 with mark") << QByteArray("\xFF\xFE"
+                                                        "c\0a\0f\0\xE9\0\r\0\n\0t\0e\0a\0",
+                                                        20)
+                                          << QStringList{"café", "tea"};
+        QTest::newRow("one stray byte in UTF-8")
+            << QByteArray("caf\xC3\xA9 na\xC3\xAFve\r\nr\xE9sum\xE9") << QStringList{"café", "naïve", "résumé"};
         static const char kBinary[] = "\x7F"
                                       "ELF\x02\x01\x01\0\0\0\xFF\xFEz";
         QTest::newRow("binary") << QByteArray(kBinary, sizeof kBinary - 1)

@@ -6,19 +6,36 @@
 
 #include <QRandomGenerator>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
 const QString kSeparators = QStringLiteral("~`!@#$%^&*()_+|-=\\{}[]:\";'<>?,./ \n\r\t");
 
-// The file's text: UTF-8 without its first byte-order mark when valid, else Windows-1252.
+// The text of a file read one UTF-8 sequence at a time, the plain way: at each byte, the shortest run of one to
+// four bytes that Qt takes for valid UTF-8 is one character, and a byte that begins no such run is Windows-1252.
+QString referenceDecode(QByteArrayView bytes) {
+    QString text;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        qsizetype length = 1;
+        while (length <= 4 && i + length <= bytes.size() && !bytes.sliced(i, length).isValidUtf8())
+            ++length;
+        if (length > 4 || i + length > bytes.size()) {
+            text += TextCodec::fromWindows1252(bytes.sliced(i, 1));
+            ++i;
+            continue;
+        }
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        text += decoder.decode(bytes.sliced(i, length));
+        i += length;
+    }
+    return text;
+}
+
+// A word file's text the plain way: its UTF-8 byte-order mark dropped, the rest read by referenceDecode.
 QString decodeFile(QByteArrayView bytes) {
-    if (!bytes.isValidUtf8())
-        return TextCodec::fromWindows1252(bytes);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
+    return referenceDecode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes);
 }
 
 // The plain way to get the words: each line, and each part of it between line feeds, has every separator
@@ -72,19 +89,67 @@ private slots:
     }
 
     void bytesDecodeLikeTheWholeFile() {
-        // Cutting the bytes before decoding gives what decoding first would give, for valid UTF-8 and for
-        // everything read as Windows-1252.
-        const QByteArray pieces[] = {
-            "ab",           "c-d",  " ", "\r\n", "\xC3\xA9", "\xE2\x80\x99", "\xE9", "\x80\x9F",
-            "\xEF\xBB\xBF", "\xC3", "'", "\x00", "7"};
+        // Cutting the bytes before decoding gives what decoding first would give: for valid UTF-8, for stray bytes
+        // among it, for cut-off, overlong and surrogate sequences, and for byte-order marks anywhere.
+        const QByteArray pieces[] = {"ab",
+                                     "c-d",
+                                     " ",
+                                     "\r\n",
+                                     "\xC3\xA9",
+                                     "\xE2\x80\x99",
+                                     "\xE9",
+                                     "\x80\x9F",
+                                     "\xEF\xBB\xBF",
+                                     "\xC3",
+                                     "'",
+                                     "\x00",
+                                     "7",
+                                     "\xF0\x9F\x98\x80",
+                                     "\xE2\x80",
+                                     "\xC0\xAF",
+                                     "\xED\xA0\x80",
+                                     "\xF4\x90\x80\x80",
+                                     "\xFF\xFE",
+                                     "\xFE\xFF"};
         QRandomGenerator random(99);
         for (int round = 0; round < 3000; ++round) {
             QByteArray bytes;
             const int count = random.bounded(12);
             for (int i = 0; i < count; ++i)
                 bytes += pieces[random.bounded(int(std::size(pieces)))];
-            QCOMPARE(WordTokenizer::wordsOfFile(bytes), WordTokenizer::words(decodeFile(bytes)));
+            if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+                bytes.prepend(' '); // UTF-16 files are read whole; see utf16Files
+            const QStringList expected = WordTokenizer::words(decodeFile(bytes));
+            QCOMPARE(WordTokenizer::wordsOfFile(bytes), expected);
+            QCOMPARE(TextCodec::fromUtf8OrWindows1252(bytes), referenceDecode(bytes));
         }
+    }
+
+    void utf16Files_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("words");
+        // What Notepad saves as "Unicode": little-endian with a byte-order mark.
+        QStringEncoder littleEndian(QStringEncoder::Utf16LE);
+        const QByteArray notepad =
+            "\xFF\xFE" + QByteArray(littleEndian(QStringLiteral("caf\u00E9 na\u00EFve\r\nrock'n'roll")));
+        QTest::newRow("little-endian") << notepad << QStringList{"café", "naïve", "rock", "n", "roll"};
+        QTest::newRow("big-endian") << QByteArray("\xFE\xFF\0a\0 \x20\x19\0b\xD8\x3D\xDE\x00", 14)
+                                    << QStringList{"a", "\u2019b\U0001F600"};
+        QTest::newRow("mark alone") << QByteArray("\xFF\xFE") << QStringList{};
+        QTest::newRow("NUL units separate") << QByteArray("\xFF\xFE"
+                                                          "a\0\0\0b\0",
+                                                          8)
+                                            << QStringList{"a", "b"};
+    }
+    void utf16Files() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, words);
+        QCOMPARE(WordTokenizer::wordsOfFile(bytes), words);
+        const WordBlock block = WordTokenizer::wordBlockOfFile(bytes);
+        QStringList pooled;
+        for (qsizetype i = 0; i < block.size(); ++i)
+            pooled << block.word(i);
+        QCOMPARE(pooled, words);
     }
 
     void byteOrderMarkAndCodePage_data() {
@@ -100,8 +165,11 @@ private slots:
         QTest::newRow("UTF-8 mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList{};
         QTest::newRow("Windows-1252") << QByteArray("caf\xE9 na\xEFve \x80uro") << QStringList{"café", "naïve", "€uro"};
         QTest::newRow("curly apostrophe stays") << QByteArray("don\xE2\x80\x99t") << QStringList{"don’t"};
-        QTest::newRow("one bad byte makes all 1252")
-            << QByteArray("caf\xC3\xA9 \xE9t\xE9") << QStringList{QString::fromLatin1("caf\xC3\xA9"), "été"};
+        QTest::newRow("one stray byte spoils only itself")
+            << QByteArray("caf\xC3\xA9 \xE9t\xE9 na\xC3\xAFve") << QStringList{"café", "été", "naïve"};
+        QTest::newRow("mark, then a stray byte") << QByteArray("\xEF\xBB\xBF"
+                                                               "caf\xC3\xA9 \xE9")
+                                                 << QStringList{"café", "é"};
     }
     void byteOrderMarkAndCodePage() {
         QFETCH(QByteArray, bytes);
