@@ -121,22 +121,24 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
     entry.file = file;
     m_entries.push_back(std::move(entry));
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t slot = hashOf(key) & mask;
-    while (m_slots[slot] != 0)
+    const std::size_t hash = hashOf(key);
+    std::size_t slot = hash & mask;
+    while (m_slots[slot].entry != 0)
         slot = (slot + 1) & mask;
-    m_slots[slot] = static_cast<std::uint32_t>(m_entries.size());
+    m_slots[slot] = {static_cast<std::uint32_t>(hash >> 32 ^ hash), static_cast<std::uint32_t>(m_entries.size())};
     return m_entries.back();
 }
 
 void Lexicon::grow() {
     const std::size_t size = m_slots.empty() ? 1024 : m_slots.size() * 2;
-    m_slots.assign(size, 0);
+    m_slots.assign(size, Slot{});
     const std::size_t mask = size - 1;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        std::size_t slot = hashOf(view(m_entries[i].key)) & mask;
-        while (m_slots[slot] != 0)
+        const std::size_t hash = hashOf(view(m_entries[i].key));
+        std::size_t slot = hash & mask;
+        while (m_slots[slot].entry != 0)
             slot = (slot + 1) & mask;
-        m_slots[slot] = static_cast<std::uint32_t>(i + 1);
+        m_slots[slot] = {static_cast<std::uint32_t>(hash >> 32 ^ hash), static_cast<std::uint32_t>(i + 1)};
     }
 }
 
@@ -144,8 +146,12 @@ const Lexicon::Entry* Lexicon::find(QStringView key) const {
     if (m_slots.empty())
         return nullptr;
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t slot = hashOf(key) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-        const Entry& entry = m_entries[m_slots[slot] - 1];
+    const std::size_t hash = hashOf(key);
+    const auto shortHash = static_cast<std::uint32_t>(hash >> 32 ^ hash);
+    for (std::size_t slot = hash & mask; m_slots[slot].entry != 0; slot = (slot + 1) & mask) {
+        if (m_slots[slot].hash != shortHash)
+            continue;
+        const Entry& entry = m_entries[m_slots[slot].entry - 1];
         if (view(entry.key) == key)
             return &entry;
     }

@@ -71,7 +71,11 @@ private:
 
     QString m_pool;
     std::vector<Entry> m_entries;
-    std::vector<std::uint32_t> m_slots; // entry index + 1; 0 is free
+    struct Slot {
+        std::uint32_t hash = 0;  // the key's hash, so that most other keys are passed over without reading them
+        std::uint32_t entry = 0; // entry index + 1; 0 is free
+    };
+    std::vector<Slot> m_slots;
     qsizetype m_headwords = 0;
     qsizetype m_forms = 0;
     int m_files = 0;
