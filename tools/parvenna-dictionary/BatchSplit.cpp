@@ -56,15 +56,23 @@ bool BatchSplit::splitFile(const QString& path) {
 void BatchSplit::splitBytes(const QByteArray& bytes) {
     static const QString sources[] = {QStringLiteral("dictionary\n"), QStringLiteral("derived\n"),
                                       QStringLiteral("estimated\n"), QStringLiteral("not found\n")};
-    for (const QString& word : WordTokenizer::wordsOfFile(bytes)) {
+    // The words stay in the block's pool: each is looked up and written as a view, never copied out.
+    const WordBlock words = WordTokenizer::wordBlockOfFile(bytes);
+    for (const TextSpan& span : words.spans) {
+        const QStringView word = QStringView(words.pool).mid(span.offset, span.length);
         const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
         m_buffer += word;
         m_buffer += QLatin1Char('\t');
         if (answer.found()) {
-            const QString split = answer.splitText();
-            m_buffer += split;
+            const qsizetype start = m_buffer.size();
+            m_buffer += answer.division;
+            for (qsizetype i = start; i < m_buffer.size(); ++i) {
+                if (m_buffer[i] == Division::kMark || m_buffer[i] == QLatin1Char(' '))
+                    m_buffer[i] = Division::kMiddleDot;
+            }
+            const int count = Division::countSyllables(QStringView(m_buffer).mid(start));
             m_buffer += QLatin1Char('\t');
-            m_buffer += QString::number(Division::countSyllables(split));
+            m_buffer += QString::number(count);
         } else {
             m_buffer += QLatin1Char('\t');
         }
