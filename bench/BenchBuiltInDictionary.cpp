@@ -166,12 +166,8 @@ void windowRun(const QStringList& words) {
 
 int main(int argc, char** argv) {
     QTemporaryDir profile;
-    qputenv("XDG_CONFIG_HOME", (profile.path() + QStringLiteral("/config")).toUtf8());
-    qputenv("TEMP", profile.path().toUtf8());
-    qputenv("PARVENNA_PING_HOST", "127.0.0.1");
-    qputenv("PARVENNA_HOME_PAGE", "");
-    qputenv("PARVENNA_SERVICE_ADDRESS", "");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useQuietEnvironment(profile.path());
+    qputenv("PARVENNA_SERVICE_ADDRESS", ""); // the built-in dictionary
     QApplication app(argc, argv);
     const QStringList frequent = frequentWords();
     loading();

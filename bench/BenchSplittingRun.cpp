@@ -81,11 +81,7 @@ double splittingRunMs(const QStringList& words, int& rows, QString& closing) {
 
 int main(int argc, char** argv) {
     QTemporaryDir profile;
-    qputenv("XDG_CONFIG_HOME", (profile.path() + QStringLiteral("/config")).toUtf8());
-    qputenv("TEMP", profile.path().toUtf8());
-    qputenv("PARVENNA_PING_HOST", "127.0.0.1");
-    qputenv("PARVENNA_HOME_PAGE", "");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useQuietEnvironment(profile.path());
     QApplication app(argc, argv);
 
     const QString key = QStringLiteral("0123abcd-0123-4567-89ab-0123456789ab");

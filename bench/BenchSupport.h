@@ -23,6 +23,16 @@ inline long peakMemoryMb() {
     return statusMb("VmHWM:");
 }
 
+// Points the benchmark at private settings and a private temporary folder, keeps every address on loopback
+// (the ping) or off (the home page), and draws windows offscreen. Call before the application object exists.
+inline void useQuietEnvironment(const QString& folder) {
+    qputenv("XDG_CONFIG_HOME", (folder + QStringLiteral("/config")).toUtf8());
+    qputenv("TEMP", folder.toUtf8());
+    qputenv("PARVENNA_PING_HOST", "127.0.0.1");
+    qputenv("PARVENNA_HOME_PAGE", "");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 inline double median(QList<double> values) {
     std::sort(values.begin(), values.end());
     return values.isEmpty() ? 0.0 : values[values.size() / 2];
