@@ -67,7 +67,7 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
             *error = lineError(origin, lineNumber, QStringLiteral("is not of the form word|division"));
         return false;
     }
-    Entry& entry = entryFor(WordKey::fold(word), file);
+    const std::size_t entry = &entryFor(WordKey::fold(word), file) - m_entries.data();
     QStringView rest = line.mid(bar + 1);
     if (rest.startsWith(QLatin1Char('='))) {
         const QString stem = WordKey::fold(rest.mid(1).trimmed());
@@ -76,13 +76,9 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
                 *error = lineError(origin, lineNumber, QStringLiteral("names no entry after \"=\""));
             return false;
         }
-        if (entry.stems.empty())
-            ++m_forms;
-        const Span kept = keep(stem);
-        m_entries[&entry - m_entries.data()].stems.push_back(kept);
+        addStem(entry, stem);
         return true;
     }
-    const std::size_t index = &entry - m_entries.data();
     for (const QStringView field : rest.tokenize(QLatin1Char('|'))) {
         const qsizetype colon = field.indexOf(QLatin1Char(':'));
         const QStringView division = (colon < 0 ? field : field.left(colon)).trimmed();
@@ -92,25 +88,54 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
                 *error = lineError(origin, lineNumber, QStringLiteral("has an empty division"));
             return false;
         }
-        if (m_entries[index].homographs.empty())
-            ++m_headwords;
-        const Span d = keep(division);
-        const Span l = keep(label);
-        m_entries[index].homographs.push_back({d, l});
+        addRecord(entry, division, label);
     }
     return true;
 }
 
-// The entry of a key, made when new. A later file forgets what earlier files said of the key.
+// A homograph joins its entry's list. The entry's usable division is its first marked homograph, or its first when
+// the key is of one vowel group. Divisions are never empty, so an empty span means none.
+void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label) {
+    const Span d = keep(division);
+    const Span l = keep(label);
+    m_records.push_back({d, l, 0});
+    const auto added = static_cast<std::uint32_t>(m_records.size());
+    Entry& e = m_entries[entry];
+    if (e.records == 0) {
+        ++m_headwords;
+        e.records = added;
+    } else {
+        m_records[e.lastRecord - 1].next = added;
+    }
+    e.lastRecord = added;
+    const bool marked = division.contains(Division::kMark);
+    if (marked ? !view(e.usable).contains(Division::kMark) : e.usable.length == 0 && Division::needsNoMark(view(e.key)))
+        e.usable = d;
+}
+
+void Lexicon::addStem(std::size_t entry, QStringView stem) {
+    const Span kept = keep(stem);
+    m_stems.push_back({kept, 0});
+    const auto added = static_cast<std::uint32_t>(m_stems.size());
+    Entry& e = m_entries[entry];
+    if (e.stems == 0) {
+        ++m_forms;
+        e.stems = added;
+    } else {
+        m_stems[e.lastStem - 1].next = added;
+    }
+    e.lastStem = added;
+}
+
+// The entry of a key, made when new. A later file forgets what earlier files said of the key (the records it
+// leaves behind are no longer reached).
 Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
     if (const Entry* found = find(key)) {
         Entry& entry = m_entries[found - m_entries.data()];
         if (entry.file != file) {
-            m_headwords -= entry.homographs.empty() ? 0 : 1;
-            m_forms -= entry.stems.empty() ? 0 : 1;
-            entry.homographs.clear();
-            entry.stems.clear();
-            entry.file = file;
+            m_headwords -= entry.records == 0 ? 0 : 1;
+            m_forms -= entry.stems == 0 ? 0 : 1;
+            entry = Entry{entry.key, {}, 0, 0, 0, 0, file};
         }
         return entry;
     }
@@ -119,7 +144,7 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
     Entry entry;
     entry.key = keep(key);
     entry.file = file;
-    m_entries.push_back(std::move(entry));
+    m_entries.push_back(entry);
     const std::size_t mask = m_slots.size() - 1;
     const std::size_t hash = hashOf(key);
     std::size_t slot = hash & mask;
@@ -167,21 +192,21 @@ Lexicon::Span Lexicon::keep(QStringView text) {
 std::vector<Lexicon::Homograph> Lexicon::homographs(QStringView key) const {
     std::vector<Homograph> result;
     if (const Entry* entry = find(key)) {
-        for (const Record& record : entry->homographs)
-            result.push_back({view(record.division).toString(), view(record.label).toString()});
+        for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next)
+            result.push_back({view(m_records[r - 1].division).toString(), view(m_records[r - 1].label).toString()});
     }
     return result;
 }
 
 QString Lexicon::usableDivision(QStringView key) const {
+    return usableDivisionView(key).toString();
+}
+
+QStringView Lexicon::usableDivisionView(QStringView key, bool* isForm) const {
     const Entry* entry = find(key);
-    if (!entry || entry->homographs.empty())
-        return {};
-    for (const Record& record : entry->homographs) {
-        if (view(record.division).contains(Division::kMark))
-            return view(record.division).toString();
-    }
-    return Division::needsNoMark(key) ? view(entry->homographs.front().division).toString() : QString();
+    if (isForm)
+        *isForm = entry && entry->stems != 0;
+    return entry ? view(entry->usable) : QStringView();
 }
 
 std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const {
@@ -190,7 +215,8 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
     if (!entry)
         return result;
     const bool oneGroup = Division::needsNoMark(key);
-    for (const Record& record : entry->homographs) {
+    for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next) {
+        const Record& record = m_records[r - 1];
         if (oneGroup || view(record.division).contains(Division::kMark))
             result.push_back({view(record.division).toString(), view(record.label).toString()});
     }
@@ -199,14 +225,14 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
 
 bool Lexicon::hasHeadword(QStringView key) const {
     const Entry* entry = find(key);
-    return entry && !entry->homographs.empty();
+    return entry && entry->records != 0;
 }
 
 QStringList Lexicon::stemsOf(QStringView key) const {
     QStringList stems;
     if (const Entry* entry = find(key)) {
-        for (const Span& stem : entry->stems)
-            stems.append(view(stem).toString());
+        for (std::uint32_t s = entry->stems; s != 0; s = m_stems[s - 1].next)
+            stems.append(view(m_stems[s - 1].key).toString());
     }
     return stems;
 }
@@ -215,7 +241,7 @@ QStringList Lexicon::closestKeys(QStringView key, int most) const {
     // Ranked by the beginning shared, then by how near the lengths are, then by key.
     std::vector<std::tuple<qsizetype, qsizetype, QStringView>> ranked;
     for (const Entry& entry : m_entries) {
-        if (entry.homographs.empty())
+        if (entry.records == 0)
             continue;
         const QStringView candidate = view(entry.key);
         const qsizetype limit = std::min(candidate.size(), key.size());

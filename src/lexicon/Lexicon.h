@@ -33,6 +33,9 @@ public:
     // The division to take for a key: its first homograph with a boundary mark, else its first when the key is
     // of one vowel group (a one-syllable word needs no mark); empty when the dictionary does not divide it.
     QString usableDivision(QStringView key) const;
+    // The same as a view into the dictionary's text, valid until the next load, in one probe of the index; *isForm,
+    // when asked for, tells whether the key is also a form listed under other entries (see stemsOf).
+    QStringView usableDivisionView(QStringView key, bool* isForm = nullptr) const;
     // All homographs that have a usable division, in order.
     std::vector<Homograph> usableHomographs(QStringView key) const;
     bool hasHeadword(QStringView key) const;
@@ -51,19 +54,31 @@ private:
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
+    // A key's homographs and stems are lists threaded through two flat arrays (next: index + 1, 0 ends), so an
+    // entry is one small record and a lookup reads its slot, its entry and the pool: nothing on the heap apart.
     struct Record {
         Span division;
         Span label;
+        std::uint32_t next = 0;
+    };
+    struct Stem {
+        Span key;
+        std::uint32_t next = 0;
     };
     struct Entry {
         Span key;
-        std::vector<Record> homographs;
-        std::vector<Span> stems; // keys of the entries this form belongs to
-        int file = -1;           // the file that last spoke of this key
+        Span usable;               // the division a lookup takes; empty when the key has none
+        std::uint32_t records = 0; // first and last homograph (index + 1)
+        std::uint32_t lastRecord = 0;
+        std::uint32_t stems = 0; // first and last key of the entries this form belongs to (index + 1)
+        std::uint32_t lastStem = 0;
+        int file = -1; // the file that last spoke of this key
     };
 
     bool readLine(QStringView line, int file, QString* error, const QString& origin, int lineNumber);
     Entry& entryFor(const QString& key, int file);
+    void addRecord(std::size_t entry, QStringView division, QStringView label);
+    void addStem(std::size_t entry, QStringView stem);
     const Entry* find(QStringView key) const;
     Span keep(QStringView text);
     QStringView view(Span span) const { return QStringView(m_pool).mid(span.offset, span.length); }
@@ -71,6 +86,8 @@ private:
 
     QString m_pool;
     std::vector<Entry> m_entries;
+    std::vector<Record> m_records;
+    std::vector<Stem> m_stems;
     struct Slot {
         std::uint32_t hash = 0;  // the key's hash, so that most other keys are passed over without reading them
         std::uint32_t entry = 0; // entry index + 1; 0 is free
