@@ -46,8 +46,9 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     Answer answer;
     if (!hasLetter(written))
         return answer;
-    const QString key = WordKey::fold(written);
-    if (const QString listed = m_lexicon.usableDivision(key); !listed.isEmpty()) {
+    WordKey::Buffer buffer;
+    const QStringView key = WordKey::fold(written, buffer);
+    if (const QStringView listed = m_lexicon.usableDivisionView(key); !listed.isEmpty()) {
         answer.source = Source::Dictionary;
         answer.division = Division::onto(listed, written);
         if (withHomographs) {

@@ -18,6 +18,10 @@ QChar laid(QChar c, QChar w) {
     return w.isUpper() ? c.toUpper() : c.toLower();
 }
 
+char16_t asciiLower(char16_t u) {
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
+
 } // namespace
 
 QString splitText(QStringView division) {
@@ -45,12 +49,20 @@ int countSyllables(QStringView splitText) {
 }
 
 QString onto(QStringView division, QStringView word) {
-    QString result;
-    result.reserve(division.size());
+    QString result(division.size(), Qt::Uninitialized);
+    QChar* out = result.data();
     qsizetype w = 0;
     for (const QChar c : division) {
         if (c == kMark) {
-            result += c;
+            *out++ = c;
+            continue;
+        }
+        // Plain letters on both sides, the common case, are compared without the full folding below.
+        const char16_t u = c.unicode();
+        if (u < 0x80 && u != u'`' && w < word.size() && word[w].unicode() < 0x80 && word[w] != u'`') {
+            if (asciiLower(u) != asciiLower(word[w].unicode()))
+                return division.toString();
+            *out++ = word[w++];
             continue;
         }
         const WordKey::Folded wanted = WordKey::foldChar(c);
@@ -66,9 +78,12 @@ QString onto(QStringView division, QStringView word) {
         }
         if (!(given == wanted) || start == w)
             return division.toString();
-        result += laid(c, word[start]);
+        *out++ = laid(c, word[start]);
     }
-    return w == word.size() ? result : division.toString();
+    if (w != word.size())
+        return division.toString();
+    result.truncate(out - result.constData());
+    return result;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lexicon/WordKey.h"
 
+#include <algorithm>
+
 namespace WordKey {
 namespace {
 
@@ -77,23 +79,28 @@ void appendFolded(QChar c, QString& out) {
     out.append(reinterpret_cast<const QChar*>(folded.letters), folded.size);
 }
 
-QString fold(QStringView text) {
-    QString key(text.size(), Qt::Uninitialized);
+QStringView fold(QStringView text, Buffer& buffer) {
+    buffer.resize(text.size());
     qsizetype length = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         if (u < 0x80 && u != u'`') {
-            key[length++] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
+            buffer[length++] = QChar(u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u);
             continue;
         }
         const Folded folded = foldChar(text[i]);
-        if (length + folded.size > i + 1) // a ligature made the key longer than the text so far
-            key.resize(key.size() + 1);
+        // A ligature makes the key longer than the text: keep room for the rest of the text, a letter each.
+        buffer.resize(std::max(buffer.size(), length + folded.size + (text.size() - i - 1)));
         for (int k = 0; k < folded.size; ++k)
-            key[length++] = QChar(folded.letters[k]);
+            buffer[length++] = QChar(folded.letters[k]);
     }
-    key.truncate(length);
-    return key;
+    buffer.resize(length);
+    return QStringView(buffer.constData(), length);
+}
+
+QString fold(QStringView text) {
+    Buffer buffer;
+    return fold(text, buffer).toString();
 }
 
 } // namespace WordKey

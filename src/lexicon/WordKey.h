@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 // The form under which the built-in dictionary files a word: lower case, accents dropped (é → e), ligatures
 // spelled out (æ → ae, œ → oe), typographic apostrophes and hyphens made plain. "Abbé", "ABBE" and "abbe" share
@@ -11,6 +12,11 @@ namespace WordKey {
 
 // The key of a whole text.
 QString fold(QStringView text);
+
+// The same, written into the caller's buffer (no allocation for a word of ordinary length); the view is the
+// buffer's and lives as long as it does.
+using Buffer = QVarLengthArray<QChar, 64>;
+QStringView fold(QStringView text, Buffer& buffer);
 
 // The key of one character: none for a combining mark, two letters for a ligature.
 struct Folded {

@@ -23,11 +23,19 @@ private slots:
                                                 << "cafe";
         QTest::newRow("digits and hyphens kept") << "X-15"
                                                  << "x-15";
+        QTest::newRow("ligatures ahead of plain letters") << "ÆæŒabc"
+                                                          << "aeaeoeabc";
+        QTest::newRow("longer than the key buffer")
+            << QString(70, u'æ') + QStringLiteral("X") << QStringLiteral("ae").repeated(70) + QStringLiteral("x");
+        QTest::newRow("marks and ligatures mixed") << "e\u0301\u0301ææa\u0301b"
+                                                   << "eaeaeab";
     }
     void keys() {
         QFETCH(QString, text);
         QFETCH(QString, key);
         QCOMPARE(WordKey::fold(text), key);
+        WordKey::Buffer buffer;
+        QCOMPARE(WordKey::fold(text, buffer).toString(), key);
     }
 
     void divisionsLaidOntoTheWord_data() {
@@ -55,6 +63,12 @@ private slots:
         QTest::newRow("longer word: the division as it is") << "Ba*by"
                                                             << "babys"
                                                             << "Ba*by";
+        QTest::newRow("shorter word: the division as it is") << "Ba*by"
+                                                             << "bab"
+                                                             << "Ba*by";
+        QTest::newRow("accented letter of the user's on a plain one") << "ca*fe"
+                                                                      << "CAFÉ"
+                                                                      << "CA*FÉ";
     }
     void divisionsLaidOntoTheWord() {
         QFETCH(QString, division);
