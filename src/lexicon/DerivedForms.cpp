@@ -5,6 +5,7 @@
 #include "lexicon/Lexicon.h"
 #include "lexicon/WordKey.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 
 namespace {
@@ -18,13 +19,19 @@ thread_local int t_lookupsLeft = 0;
 constexpr qsizetype kMinStem = 2; // "be" in being
 constexpr qsizetype kMinPart = 3; // the shortest word of a closed compound
 
+// QStringView::endsWith without the case-insensitive machinery: the derivation asks it dozens of times a word.
+bool endsWith(QStringView text, QStringView tail) {
+    return text.size() >= tail.size() && std::equal(tail.begin(), tail.end(), text.end() - tail.size());
+}
+
 bool isConsonant(QChar c) {
     return c.isLetter() && !WordKey::isVowel(c);
 }
 
 // The key ends in a sound that takes a spoken -es: s, x, z, ch, sh; or a silent e after c, g, s or z.
 bool endsHissing(QStringView key) {
-    return key.endsWith(u's') || key.endsWith(u'x') || key.endsWith(u'z') || key.endsWith(u"ch") || key.endsWith(u"sh");
+    return key.endsWith(u's') || key.endsWith(u'x') || key.endsWith(u'z') || endsWith(key, u"ch") ||
+           endsWith(key, u"sh");
 }
 
 bool endsSilentHissingE(QStringView key) {
@@ -35,7 +42,7 @@ bool endsSilentHissingE(QStringView key) {
 // "han*dle", "sim*ple": a final syllable of a consonant and "le", which loses its e before a vowel suffix.
 bool endsConsonantLe(QStringView division) {
     const qsizetype n = division.size();
-    return n >= 3 && division.endsWith(u"le") && isConsonant(division[n - 3].toLower());
+    return n >= 3 && endsWith(division, u"le") && isConsonant(division[n - 3].toLower());
 }
 
 bool endsDoubled(QStringView key) {
@@ -87,11 +94,12 @@ QString DerivedForms::listed(QStringView key) const {
 QString DerivedForms::resolve(QStringView key, int depth) const {
     if (t_lookupsLeft-- <= 0)
         return {};
-    if (QString division = listed(key); !division.isEmpty())
-        return division;
+    bool isForm = false;
+    if (const QStringView division = m_lexicon.usableDivisionView(key, &isForm); !division.isEmpty())
+        return division.toString();
     if (depth <= 0 || key.isEmpty())
         return {};
-    if (QString division = byListedForm(key); !division.isEmpty())
+    if (QString division = isForm ? byListedForm(key) : QString(); !division.isEmpty())
         return division;
     for (auto rule : {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
                       &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
@@ -126,18 +134,20 @@ QString DerivedForms::byParts(QStringView key, int depth) const {
 
 QString DerivedForms::bySuffix(QStringView key, int depth) const {
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
-        const QString wanted = base.toString() + extra.toString();
-        return wanted.size() >= kMinStem ? resolve(wanted, depth - 1) : QString();
+        QVarLengthArray<QChar, kLongest + 2> wanted;
+        wanted.append(base.data(), base.size());
+        wanted.append(extra.data(), extra.size());
+        return wanted.size() >= kMinStem ? resolve(QStringView(wanted.data(), wanted.size()), depth - 1) : QString();
     };
     const qsizetype n = key.size();
     QString s;
     // possessives: the cat's, the boss's, the babies'
-    if (key.endsWith(u"'s") && !(s = stem(key.chopped(2))).isEmpty())
+    if (endsWith(key, u"'s") && !(s = stem(key.chopped(2))).isEmpty())
         return endsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s");
-    if (key.endsWith(u"s'") && !(s = stem(key.chopped(1))).isEmpty())
+    if (endsWith(key, u"s'") && !(s = stem(key.chopped(1))).isEmpty())
         return s + u'\'';
     // -ing: walk·ing, hop·ping, hop·ing, han·dling, dy·ing
-    if (key.endsWith(u"ing") && n > 4) {
+    if (endsWith(key, u"ing") && n > 4) {
         const QStringView base = key.chopped(3);
         if (!(s = stem(base)).isEmpty())
             return s + QStringLiteral("*ing");
@@ -149,9 +159,9 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
             return dropLast(s, 2) + QStringLiteral("y*ing");
     }
     // -ed: want·ed, walked, hoped, hat·ed, hopped, pat·ted, ba·bied
-    if (key.endsWith(u"ied") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
+    if (endsWith(key, u"ied") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
         return dropLast(s) + QStringLiteral("ied");
-    if (key.endsWith(u"ed") && n > 3) {
+    if (endsWith(key, u"ed") && n > 3) {
         const QStringView base = key.chopped(2);
         if (!(s = stem(base)).isEmpty())
             return endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed");
@@ -162,16 +172,16 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
                                   : s + base.back() + QStringLiteral("ed");
     }
     // plurals and third persons: ba·bies, cats, pa·ges, box·es, po·ta·toes, quiz·zes
-    if (key.endsWith(u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
+    if (endsWith(key, u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
         return dropLast(s) + QStringLiteral("ies");
-    if (key.endsWith(u's') && !key.endsWith(u"ss") && n > 2) {
+    if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {
             if (endsSilentHissingE(base))
                 return s.left(s.size() - 2) + u'*' + s.right(2) + u's';
             return s + u's';
         }
-        if (key.endsWith(u"es") && n > 3) {
+        if (endsWith(key, u"es") && n > 3) {
             const QStringView plain = key.chopped(2);
             if (endsHissing(plain) && !(s = stem(plain)).isEmpty())
                 return s + QStringLiteral("*es");
@@ -183,7 +193,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
     }
     // comparatives and doers: fast·er, nic·er, sim·pler, big·ger, hap·pi·er, fast·est
     for (const QStringView suffix : {QStringView(u"er"), QStringView(u"est")}) {
-        if (!key.endsWith(suffix) || n <= suffix.size() + 1)
+        if (!endsWith(key, suffix) || n <= suffix.size() + 1)
             continue;
         const QStringView base = key.chopped(suffix.size());
         const QString tail = QStringLiteral("*") + suffix.toString();
@@ -197,7 +207,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
             return dropLast(s) + QStringLiteral("i") + tail;
     }
     // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly
-    if (key.endsWith(u"ly") && n > 3) {
+    if (endsWith(key, u"ly") && n > 3) {
         const QStringView base = key.chopped(2);
         if (!(s = stem(base)).isEmpty())
             return s + QStringLiteral("*ly");
@@ -211,7 +221,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
     // -ness, -ment, -ful, -less: kind·ness, hap·pi·ness, move·ment, ar·gu·ment, beau·ti·ful, pen·ni·less
     for (const QStringView suffix :
          {QStringView(u"ness"), QStringView(u"ment"), QStringView(u"ful"), QStringView(u"less")}) {
-        if (!key.endsWith(suffix) || n <= suffix.size() + 1)
+        if (!endsWith(key, suffix) || n <= suffix.size() + 1)
             continue;
         const QStringView base = key.chopped(suffix.size());
         const QString tail = QStringLiteral("*") + suffix.toString();
@@ -223,7 +233,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
             return dropLast(s) + tail;
     }
     // -able: read·a·ble, lov·a·ble, re·li·a·ble, for·get·ta·ble
-    if (key.endsWith(u"able") && n > 5) {
+    if (endsWith(key, u"able") && n > 5) {
         const QStringView base = key.chopped(4);
         if (!(s = stem(base)).isEmpty())
             return s + QStringLiteral("*a*ble");
@@ -241,7 +251,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
 QString DerivedForms::byRespelling(QStringView key, int depth) const {
     for (const Respelling& respelling : kRespellings) {
         const qsizetype at = respelling.atEnd
-                                 ? (key.endsWith(respelling.british) ? key.size() - respelling.british.size() : -1)
+                                 ? (endsWith(key, respelling.british) ? key.size() - respelling.british.size() : -1)
                                  : key.lastIndexOf(respelling.british);
         if (at < 0)
             continue;
