@@ -19,13 +19,6 @@
 
 namespace {
 
-// Processor time of this thread: on a machine shared with other work the wall clock counts their turns too.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
 double percent(int part, int whole) {
     return whole > 0 ? 100.0 * part / whole : 0.0;
 }

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
+#include <ctime>
 
 // A memory figure of this process from /proc/self/status, in MB ("VmRSS:", "VmHWM:").
 inline long statusMb(const char* field) {
@@ -31,6 +32,13 @@ inline void useQuietEnvironment(const QString& folder) {
     qputenv("PARVENNA_PING_HOST", "127.0.0.1");
     qputenv("PARVENNA_HOME_PAGE", "");
     qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Processor time of this thread: on a machine shared with other work the wall clock counts their turns too.
+inline double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 inline double median(QList<double> values) {

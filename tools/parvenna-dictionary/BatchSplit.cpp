@@ -7,10 +7,23 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
 constexpr qsizetype kFlushAt = 1 << 16;
+
+QChar* writeNumber(int number, QChar* out) {
+    char digits[12];
+    int length = 0;
+    do {
+        digits[length++] = char('0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    while (length > 0)
+        *out++ = QLatin1Char(digits[--length]);
+    return out;
+}
 
 } // namespace
 
@@ -54,34 +67,40 @@ bool BatchSplit::splitFile(const QString& path) {
 }
 
 void BatchSplit::splitBytes(const QByteArray& bytes) {
-    static const QString sources[] = {QStringLiteral("dictionary\n"), QStringLiteral("derived\n"),
-                                      QStringLiteral("estimated\n"), QStringLiteral("not found\n")};
     // The words stay in the block's pool: each is looked up and written as a view, never copied out.
     const WordBlock words = WordTokenizer::wordBlockOfFile(bytes);
+    m_buffer.reserve(kFlushAt + kFlushAt / 4);
     for (const TextSpan& span : words.spans) {
         const QStringView word = QStringView(words.pool).mid(span.offset, span.length);
-        const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word);
-        m_buffer += word;
-        m_buffer += QLatin1Char('\t');
-        if (answer.found()) {
-            const qsizetype start = m_buffer.size();
-            m_buffer += answer.division;
-            for (qsizetype i = start; i < m_buffer.size(); ++i) {
-                if (m_buffer[i] == Division::kMark || m_buffer[i] == QLatin1Char(' '))
-                    m_buffer[i] = Division::kMiddleDot;
-            }
-            const int count = Division::countSyllables(QStringView(m_buffer).mid(start));
-            m_buffer += QLatin1Char('\t');
-            m_buffer += QString::number(count);
-        } else {
-            m_buffer += QLatin1Char('\t');
-        }
-        m_buffer += QLatin1Char('\t');
-        m_buffer += sources[int(answer.source)];
+        writeLine(word, m_dictionary.lookUp(word));
         ++m_words;
         if (m_buffer.size() >= kFlushAt)
             flush();
     }
+}
+
+// word TAB split text TAB count TAB source, written straight into the buffer.
+void BatchSplit::writeLine(QStringView word, const BuiltInDictionary::Answer& answer) {
+    static const QStringView sources[] = {u"dictionary\n", u"derived\n", u"estimated\n", u"not found\n"};
+    const QStringView source = sources[int(answer.source)];
+    const qsizetype at = m_buffer.size();
+    m_buffer.resize(at + word.size() + answer.division.size() + source.size() + 16);
+    QChar* const begin = m_buffer.data() + at;
+    QChar* out = std::copy(word.begin(), word.end(), begin);
+    *out++ = QLatin1Char('\t');
+    if (answer.found()) {
+        QChar* const split = out;
+        for (const QChar c : answer.division)
+            *out++ = c == Division::kMark || c == QLatin1Char(' ') ? Division::kMiddleDot : c;
+        const int count = Division::countSyllables(QStringView(split, out));
+        *out++ = QLatin1Char('\t');
+        out = writeNumber(count, out);
+    } else {
+        *out++ = QLatin1Char('\t');
+    }
+    *out++ = QLatin1Char('\t');
+    out = std::copy(source.begin(), source.end(), out);
+    m_buffer.truncate(at + (out - begin));
 }
 
 bool BatchSplit::flush() {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "lexicon/BuiltInDictionary.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <cstdio>
-
-class BuiltInDictionary;
 
 // parvenna-dictionary --split: cuts files (or standard input) into words as the word-file import does and
 // writes one line a word, UTF-8:  word TAB division TAB count TAB source  (division and count empty for a word
@@ -23,6 +23,7 @@ public:
 private:
     bool splitFile(const QString& path);
     void splitBytes(const QByteArray& bytes);
+    void writeLine(QStringView word, const BuiltInDictionary::Answer& answer);
     bool flush();
 
     const BuiltInDictionary& m_dictionary;
