@@ -109,8 +109,19 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
     }
     e.lastRecord = added;
     const bool marked = division.contains(Division::kMark);
-    if (marked ? !view(e.usable).contains(Division::kMark) : e.usable.length == 0 && Division::needsNoMark(view(e.key)))
-        e.usable = d;
+    if (marked ? !view(e.usable).contains(Division::kMark)
+               : e.usable.length == 0 && Division::needsNoMark(view(e.key))) {
+        if (d.offset != e.key.offset + e.key.length) {
+            // A later homograph: the key is kept again in front of it, so that one read finds both.
+            const QString key = view(e.key).toString();
+            const QString usable = division.toString();
+            e.key = keep(key);
+            e.usable = keep(usable);
+        } else {
+            e.usable = d;
+        }
+        updateSlot(e);
+    }
 }
 
 void Lexicon::addStem(std::size_t entry, QStringView stem) {
@@ -125,6 +136,7 @@ void Lexicon::addStem(std::size_t entry, QStringView stem) {
         m_stems[e.lastStem - 1].next = added;
     }
     e.lastStem = added;
+    updateSlot(e);
 }
 
 // The entry of a key, made when new. A later file forgets what earlier files said of the key (the records it
@@ -135,7 +147,8 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
         if (entry.file != file) {
             m_headwords -= entry.records == 0 ? 0 : 1;
             m_forms -= entry.stems == 0 ? 0 : 1;
-            entry = Entry{entry.key, {}, 0, 0, 0, 0, file};
+            entry = Entry{entry.key, {}, 0, 0, 0, 0, file, entry.slot};
+            updateSlot(entry);
         }
         return entry;
     }
@@ -145,42 +158,59 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
     entry.key = keep(key);
     entry.file = file;
     m_entries.push_back(entry);
-    const std::size_t mask = m_slots.size() - 1;
-    const std::size_t hash = hashOf(key);
-    std::size_t slot = hash & mask;
-    while (m_slots[slot].entry != 0)
-        slot = (slot + 1) & mask;
-    m_slots[slot] = {static_cast<std::uint32_t>(hash >> 32 ^ hash), static_cast<std::uint32_t>(m_entries.size())};
+    placeInSlot(m_entries.size() - 1);
     return m_entries.back();
 }
 
 void Lexicon::grow() {
     const std::size_t size = m_slots.empty() ? 1024 : m_slots.size() * 2;
     m_slots.assign(size, Slot{});
-    const std::size_t mask = size - 1;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const std::size_t hash = hashOf(view(m_entries[i].key));
-        std::size_t slot = hash & mask;
-        while (m_slots[slot].entry != 0)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = {static_cast<std::uint32_t>(hash >> 32 ^ hash), static_cast<std::uint32_t>(i + 1)};
-    }
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        placeInSlot(i);
 }
 
-const Lexicon::Entry* Lexicon::find(QStringView key) const {
+void Lexicon::placeInSlot(std::size_t entry) {
+    const std::size_t mask = m_slots.size() - 1;
+    const std::size_t hash = hashOf(view(m_entries[entry].key));
+    std::size_t slot = hash & mask;
+    while (m_slots[slot].entry != 0)
+        slot = (slot + 1) & mask;
+    m_slots[slot].hash = static_cast<std::uint32_t>(hash >> 32 ^ hash);
+    m_slots[slot].entry = static_cast<std::uint32_t>(entry + 1);
+    m_entries[entry].slot = static_cast<std::uint32_t>(slot);
+    updateSlot(m_entries[entry]);
+}
+
+void Lexicon::updateSlot(const Entry& entry) {
+    Slot& slot = m_slots[entry.slot];
+    const bool fits = entry.key.length < kLong && entry.usable.length < kIsForm &&
+                      (entry.usable.length == 0 || entry.usable.offset == entry.key.offset + entry.key.length);
+    slot.text = entry.key.offset;
+    slot.keyLength = fits ? static_cast<std::uint16_t>(entry.key.length) : kLong;
+    slot.usable = static_cast<std::uint16_t>((fits ? entry.usable.length : 0) | (entry.stems != 0 ? kIsForm : 0));
+}
+
+const Lexicon::Slot* Lexicon::probe(QStringView key) const {
     if (m_slots.empty())
         return nullptr;
     const std::size_t mask = m_slots.size() - 1;
     const std::size_t hash = hashOf(key);
     const auto shortHash = static_cast<std::uint32_t>(hash >> 32 ^ hash);
-    for (std::size_t slot = hash & mask; m_slots[slot].entry != 0; slot = (slot + 1) & mask) {
-        if (m_slots[slot].hash != shortHash)
+    for (std::size_t i = hash & mask; m_slots[i].entry != 0; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.hash != shortHash)
             continue;
-        const Entry& entry = m_entries[m_slots[slot].entry - 1];
-        if (view(entry.key) == key)
-            return &entry;
+        const QStringView text = slot.keyLength == kLong ? view(m_entries[slot.entry - 1].key)
+                                                         : QStringView(m_pool).mid(slot.text, slot.keyLength);
+        if (text == key)
+            return &slot;
     }
     return nullptr;
+}
+
+const Lexicon::Entry* Lexicon::find(QStringView key) const {
+    const Slot* slot = probe(key);
+    return slot ? &m_entries[slot->entry - 1] : nullptr;
 }
 
 Lexicon::Span Lexicon::keep(QStringView text) {
@@ -203,10 +233,14 @@ QString Lexicon::usableDivision(QStringView key) const {
 }
 
 QStringView Lexicon::usableDivisionView(QStringView key, bool* isForm) const {
-    const Entry* entry = find(key);
+    const Slot* slot = probe(key);
     if (isForm)
-        *isForm = entry && entry->stems != 0;
-    return entry ? view(entry->usable) : QStringView();
+        *isForm = slot && (slot->usable & kIsForm) != 0;
+    if (!slot)
+        return {};
+    if (slot->keyLength == kLong)
+        return view(m_entries[slot->entry - 1].usable);
+    return QStringView(m_pool).mid(slot->text + slot->keyLength, slot->usable & ~kIsForm);
 }
 
 std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const {

@@ -72,7 +72,8 @@ private:
         std::uint32_t lastRecord = 0;
         std::uint32_t stems = 0; // first and last key of the entries this form belongs to (index + 1)
         std::uint32_t lastStem = 0;
-        int file = -1; // the file that last spoke of this key
+        int file = -1;          // the file that last spoke of this key
+        std::uint32_t slot = 0; // its place in the index
     };
 
     bool readLine(QStringView line, int file, QString* error, const QString& origin, int lineNumber);
@@ -88,10 +89,20 @@ private:
     std::vector<Entry> m_entries;
     std::vector<Record> m_records;
     std::vector<Stem> m_stems;
+    // A slot holds what a lookup needs besides the text: the key's hash, so that most other keys are passed over
+    // without reading them, and where the key and its usable division (kept next to each other) are in the pool.
     struct Slot {
-        std::uint32_t hash = 0;  // the key's hash, so that most other keys are passed over without reading them
-        std::uint32_t entry = 0; // entry index + 1; 0 is free
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;     // entry index + 1; 0 is free
+        std::uint32_t text = 0;      // the key's offset in the pool, its usable division right after it
+        std::uint16_t keyLength = 0; // kLong: read the entry instead
+        std::uint16_t usable = 0;    // the usable division's length, and kIsForm
     };
+    static constexpr std::uint16_t kLong = 0xffff;
+    static constexpr std::uint16_t kIsForm = 0x8000;
+    void placeInSlot(std::size_t entry);
+    void updateSlot(const Entry& entry);
+    const Slot* probe(QStringView key) const;
     std::vector<Slot> m_slots;
     qsizetype m_headwords = 0;
     qsizetype m_forms = 0;

@@ -129,6 +129,35 @@ private slots:
         QCOMPARE(lexicon.usableDivision(u"x-ray"), QStringLiteral("x-ray"));
     }
 
+    // The usable division can come from a later line of the key, or from a later file, or sit beside a key too long
+    // for the index to hold: the answer, the homographs and the forms stay right in each case.
+    void usableDivisionFromAnyLine() {
+        Lexicon lexicon;
+        QVERIFY(lexicon.loadText(u"Present|Present:n.\nzebra|ze*bra\npresent|pre*sent:v. t.\nPresents|=present\n"
+                                 u"Rose|Rose:n.\nrose|Ro*se:a.\n",
+                                 "one"));
+        QCOMPARE(lexicon.usableDivision(u"present"), QStringLiteral("pre*sent"));
+        QCOMPARE(lexicon.homographs(u"present").size(), std::size_t(2));
+        QCOMPARE(lexicon.usableDivision(u"rose"), QStringLiteral("Ro*se"));
+        QCOMPARE(lexicon.usableDivision(u"zebra"), QStringLiteral("ze*bra"));
+        bool isForm = false;
+        QCOMPARE(lexicon.usableDivisionView(u"presents", &isForm), QStringView());
+        QVERIFY(isForm);
+        QCOMPARE(lexicon.usableDivisionView(u"zebra", &isForm), QStringView(u"ze*bra"));
+        QVERIFY(!isForm);
+        QVERIFY(lexicon.loadText(u"rose|rose\n", "two"));
+        QCOMPARE(lexicon.usableDivision(u"rose"), QStringLiteral("rose"));
+        const QString longKey(70000, u'a');
+        const QString longDivision = QString(40000, u'b') + u'*' + QString(40000, u'b');
+        const QString text = longKey + u'|' + longKey + QStringLiteral("*a\n") + QString(80001, u'b') + u'|' +
+                             longDivision + QStringLiteral("\nb|=") + QString(80001, u'b') + u'\n';
+        QVERIFY(lexicon.loadText(text, "three"));
+        QCOMPARE(lexicon.usableDivision(longKey), longKey + QStringLiteral("*a"));
+        QCOMPARE(lexicon.usableDivision(QString(80001, u'b')), longDivision);
+        QCOMPARE(lexicon.stemsOf(u"b"), QStringList{QString(80001, u'b')});
+        QCOMPARE(lexicon.usableDivision(u"zebra"), QStringLiteral("ze*bra"));
+    }
+
     void badData_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
