@@ -9,7 +9,7 @@
 
 StepTrap::StepTrap(MessageSink& sink, QString location) : m_sink(sink), m_location(std::move(location)) {}
 
-bool StepTrap::step(int number, const std::function<void()>& action) {
+bool StepTrap::step(int number, FunctionRef<void()> action) {
     m_step = number;
     try {
         action();
@@ -24,7 +24,7 @@ bool StepTrap::step(int number, const std::function<void()>& action) {
     return false;
 }
 
-bool StepTrap::test(int number, const std::function<bool()>& condition) {
+bool StepTrap::test(int number, FunctionRef<bool()> condition) {
     bool result = true;
     step(number, [&] { result = condition(); });
     return result;

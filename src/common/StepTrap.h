@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/FunctionRef.h"
 #include "common/MessageSink.h"
 
 #include <QString>
-#include <functional>
 
 // Runs the numbered steps of a reporting procedure. A step that fails is reported with the procedure's
 // location and the step's number, and the procedure goes on with its next step.
@@ -17,10 +17,10 @@ public:
     StepTrap(MessageSink& sink, QString location);
 
     // Runs one step; returns false when it failed (and was reported).
-    bool step(int number, const std::function<void()>& action);
+    bool step(int number, FunctionRef<void()> action);
 
     // Runs a test step. A test that fails is reported and counts as passed, so its guarded steps come next.
-    bool test(int number, const std::function<bool()>& condition);
+    bool test(int number, FunctionRef<bool()> condition);
 
     // Marks a step as entered without running anything (for steps that only hold a decision).
     void enter(int number) { m_step = number; }
