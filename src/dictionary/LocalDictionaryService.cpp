@@ -63,6 +63,13 @@ bool LocalDictionaryService::start(const Options& options) {
     m_behaviour = options.behaviour;
     m_delayMs = std::max(0, options.delayMs);
     m_testWords = options.testWords;
+    m_delayEvery = std::max(0, options.delayEvery);
+    m_delaysMs = options.delaysMs;
+    m_dropEvery = std::max(0, options.dropEvery);
+    m_requests = 0;
+    m_nextDelay = 0;
+    m_droppedPending = false;
+    m_dropped = 0;
     if (!load(options.dataFiles))
         return false;
     m_port = listen(QHostAddress::LocalHost, options.port);
@@ -199,10 +206,32 @@ bool LocalDictionaryService::handleRequest(const QHttpServerRequest& request, QT
     if (m_received.size() >= kRecordedWords)
         m_received.removeFirst();
     m_received.append(word);
-    int delayMs = m_delayMs;
+    ++m_requests;
+    int delayMs = m_delayMs + nextDelayMs();
     if (m_testWords && word.startsWith(kTestPrefix + QStringLiteral("delay:")))
         delayMs += word.section(QLatin1Char(':'), 2, 2).toInt();
-    send(socket, replyFor(word, key), delayMs);
+    send(socket, dropNext(word) ? misbehave(Behaviour::CloseWithoutAnswer, word) : replyFor(word, key), delayMs);
+    return true;
+}
+
+int LocalDictionaryService::nextDelayMs() {
+    if (m_delayEvery == 0 || m_delaysMs.isEmpty() || m_requests % m_delayEvery != 0)
+        return 0;
+    const int delayMs = m_delaysMs[m_nextDelay];
+    m_nextDelay = (m_nextDelay + 1) % m_delaysMs.size();
+    return std::max(0, delayMs);
+}
+
+bool LocalDictionaryService::dropNext(const QString& word) {
+    if (m_droppedPending && word == m_droppedWord) {
+        m_droppedPending = false; // the retry of a dropped word is answered
+        return false;
+    }
+    if (m_dropEvery == 0 || m_requests % m_dropEvery != 0)
+        return false;
+    m_droppedWord = word;
+    m_droppedPending = true;
+    ++m_dropped;
     return true;
 }
 

@@ -19,7 +19,9 @@ class QTcpSocket;
 //
 // Besides the real answers it can misbehave on purpose, for every request (Options::behaviour) or, when
 // Options::testWords is set, for request words of the form "test:close", "test:500", "test:empty",
-// "test:utf16:WORD" and "test:delay:MS:WORD". Without that option such a word is an ordinary word.
+// "test:utf16:WORD" and "test:delay:MS:WORD". Without that option such a word is an ordinary word. For long runs
+// it can also delay every so many requests and drop every so many connections once (Options::delayEvery,
+// Options::dropEvery); each request counts once, whatever its word.
 class LocalDictionaryService : public QAbstractHttpServer {
     Q_OBJECT
 public:
@@ -38,6 +40,12 @@ public:
         Behaviour behaviour = Behaviour::Normal;
         int delayMs = 0;        // every answer waits this long
         bool testWords = false; // request words "test:…" misbehave as they say
+        // Every delayEvery-th request (0: none) waits, besides delayMs, the next of delaysMs in turn.
+        int delayEvery = 0;
+        QList<int> delaysMs;
+        // Every dropEvery-th connection (0: none) is closed without an answer, unless its word is the one
+        // dropped last: that retry is answered, so every word is dropped at most once in a row.
+        int dropEvery = 0;
     };
 
     struct Homograph {
@@ -65,6 +73,8 @@ public:
     // The request words as received (after decoding), in order of arrival; the latest kRecordedWords.
     QStringList receivedWords() const { return m_received; }
     void clearReceivedWords() { m_received.clear(); }
+    // How many connections Options::dropEvery closed without an answer.
+    int droppedConnections() const { return m_dropped; }
 
     static QString newKey();
 
@@ -84,6 +94,9 @@ private:
     Reply misbehave(Behaviour behaviour, const QString& word) const;
     QByteArray suggestionsFor(const QString& word) const;
     void send(QTcpSocket* socket, const Reply& reply, int delayMs);
+    // The extra wait and the drop of Options::delayEvery and Options::dropEvery for the next request.
+    int nextDelayMs();
+    bool dropNext(const QString& word);
 
     std::shared_ptr<const BuiltInDictionary> m_dictionary;
     QString m_key;
@@ -92,5 +105,13 @@ private:
     Behaviour m_behaviour = Behaviour::Normal;
     int m_delayMs = 0;
     bool m_testWords = false;
+    int m_delayEvery = 0;
+    QList<int> m_delaysMs;
+    int m_dropEvery = 0;
+    qint64 m_requests = 0;     // requests counted for delayEvery and dropEvery
+    qsizetype m_nextDelay = 0; // index into m_delaysMs
+    QString m_droppedWord;     // the word whose connection was dropped last, until it is asked again
+    bool m_droppedPending = false;
+    int m_dropped = 0;
     QStringList m_received;
 };

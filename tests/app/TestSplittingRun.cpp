@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Form1.h"
-#include "common/DataFiles.h"
 #include "common/Settings.h"
 #include "dictionary/FetchFailure.h"
 #include "dictionary/LocalDictionaryService.h"
-#include "lexicon/BuiltInDictionary.h"
 #include "output/SpreadsheetApplication.h"
 
 #include "FakePlatform.h"
+#include "KnownWords.h"
 #include "NoSpreadsheet.h"
 #include "TestEnvironment.h"
 
@@ -92,26 +91,6 @@ private:
     }
     QStringList leftInTemp() {
         return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
-    // Words of every kind the built-in dictionary gives rows for without guessing: headwords, derived forms.
-    static QStringList knownWords(int wanted) {
-        const BuiltInDictionary& dictionary = BuiltInDictionary::shared();
-        QFile file(DataFiles::path(QStringLiteral("dictionary.txt")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-        QStringList words;
-        const qsizetype step = std::max<qsizetype>(1, lines.size() / wanted / 2);
-        static const QStringList endings{QString(), QStringLiteral("s"), QStringLiteral("ing"), QStringLiteral("ed"),
-                                         QStringLiteral("ly")};
-        for (qsizetype i = 0; i < lines.size() && words.size() < wanted; i += step) {
-            const QString word = lines[i].section(QLatin1Char('|'), 0, 0) + endings[words.size() % endings.size()];
-            const BuiltInDictionary::Answer answer = dictionary.lookUp(word);
-            if (!lines[i].startsWith(QLatin1Char('#')) && answer.found() &&
-                answer.source != BuiltInDictionary::Source::Estimated)
-                words.append(word);
-        }
-        return words;
     }
     // Every run, whatever happened in it, leaves the window at rest and no tool files behind.
     void verifyAtRest() {
@@ -221,7 +200,7 @@ private slots:
     // 500 words the built-in dictionary knows, some of them only as derived forms: in this process they all give
     // rows, whatever the day's count; through curl and the local service, a hundred a day, the very same rows.
     void builtInRunMatchesTheServiceAndIsNotCounted() {
-        const QStringList words = knownWords(500);
+        const QStringList words = KnownWords::sample(500);
         QCOMPARE(words.size(), 500);
         setOptions(true, true);
         Settings::save(QStringLiteral("Request date"), QStringLiteral("45000"));

@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTcpSocket>
 
 namespace {
 
@@ -33,6 +34,26 @@ Answer request(const QString& url, const QByteArray& method = "GET") {
                   reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(), reply->readAll()};
     delete reply;
     return answer;
+}
+
+// One GET over a plain socket, with a bounded wait: everything the service sent before it closed the connection.
+// Unlike QNetworkAccessManager, which asks again by itself when a connection closes without an answer, it shows
+// a dropped connection as it is.
+QByteArray rawRequest(const LocalDictionaryService& service, const QString& word) {
+    QTcpSocket socket;
+    QByteArray received;
+    QEventLoop loop;
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&] {
+        socket.write("GET /api/v1/references/collegiate/xml/" + QUrl::toPercentEncoding(word) +
+                     "?key=" + service.key().toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] { received += socket.readAll(); });
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    socket.connectToHost(QHostAddress::LocalHost, service.port());
+    loop.exec();
+    return received + socket.readAll();
 }
 
 QString wordUrl(const LocalDictionaryService& service, const QString& encodedWord, const QString& key = {}) {
@@ -218,6 +239,51 @@ private slots:
         clock.start();
         QCOMPARE(request(wordUrl(failing, QStringLiteral("baby"))).status, 500);
         QVERIFY(clock.elapsed() >= 300);
+    }
+
+    // Every third request waits the next of 250 and 600 ms in turn; every fourth connection is dropped, and the
+    // same word asked again right after is answered, wherever the count stands then.
+    void periodicDelaysAndDrops_data() {
+        QTest::addColumn<int>("dropEvery");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QList<bool>>("dropped");
+        QTest::addColumn<QList<int>>("minimumMs");
+        QTest::newRow("every fourth dropped once")
+            << 4 << QStringList{"baby", "cat", "idea", "about", "about", "city", "diamond", "cat", "cat"}
+            << QList<bool>{false, false, false, true, false, false, false, true, false}
+            << QList<int>{0, 0, 250, 0, 0, 600, 0, 0, 250};
+        QTest::newRow("every connection: each word answered on its retry")
+            << 1 << QStringList{"baby", "baby", "cat", "idea", "idea"} << QList<bool>{true, false, true, true, false}
+            << QList<int>{0, 0, 250, 0, 0};
+    }
+    void periodicDelaysAndDrops() {
+        QFETCH(int, dropEvery);
+        QFETCH(QStringList, words);
+        QFETCH(QList<bool>, dropped);
+        QFETCH(QList<int>, minimumMs);
+        LocalDictionaryService service;
+        LocalDictionaryService::Options options;
+        options.delayEvery = 3;
+        options.delaysMs = {250, 600};
+        options.dropEvery = dropEvery;
+        QVERIFY(service.start(options));
+        int drops = 0;
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            const QByteArray answer = rawRequest(service, words[i]);
+            const QByteArray label = QByteArray::number(i + 1) + " " + words[i].toUtf8();
+            QVERIFY2(clock.elapsed() >= minimumMs[i], label.constData());
+            if (dropped[i]) {
+                ++drops;
+                QVERIFY2(answer.isEmpty(), label.constData());
+            } else {
+                QVERIFY2(answer.startsWith("HTTP/1.1 200 OK\r\n"), label.constData());
+                QVERIFY2(answer.endsWith("\r\n\r\n" + service.answerFor(words[i])), label.constData());
+            }
+        }
+        QCOMPARE(service.droppedConnections(), drops);
+        QCOMPARE(service.receivedWords(), words);
     }
 
     void keysAndPorts() {

@@ -42,7 +42,11 @@ QStringList FakeDialogs::errorReports() const {
 }
 
 double FakeClock::secondsSinceMidnight() const {
-    return seconds >= 0 ? seconds : QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    if (seconds < 0)
+        return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    const double reading = seconds;
+    seconds += stepPerReading;
+    return reading;
 }
 
 void FakeShell::openAddress(const QString& address) {

@@ -49,7 +49,8 @@ public:
     std::int32_t today() const override { return day; }
     double secondsSinceMidnight() const override;
     std::int32_t day = 45000;
-    double seconds = -1.0; // negative: follow the real clock
+    mutable double seconds = -1.0; // negative: follow the real clock
+    double stepPerReading = 0.0;   // with a set time: added after every reading, a clock that runs fast
 };
 
 class FakeRandom : public Random {
