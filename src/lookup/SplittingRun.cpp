@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/SplittingRun.h"
 
+#include "common/AppError.h"
 #include "common/FileSystem.h"
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
@@ -130,8 +131,9 @@ void SplittingRun::showPosition(StepTrap& trap, qsizetype position, const QStrin
     trap.step(138, [&] { m_window.setPointer(MousePointer::Hourglass); });
 }
 
-// (170) The newest row is scrolled into view whenever the window is served.
+// (170) The newest row is scrolled into view whenever the window is served, once the rows made since are in.
 void SplittingRun::showLastRow(StepTrap& trap) {
+    addPendingRows(trap);
     ListControl& results = m_window.resultsList();
     if (results.rowCount() > 0 && results.checked(results.rowCount()))
         trap.step(170, [&] { results.ensureRowVisible(results.rowCount()); });
@@ -145,16 +147,36 @@ bool SplittingRun::addRow(StepTrap& trap, const QString& word, bool found, const
         return false;
     // Steps 160/162 with the original word shown, 164/166 without; 178/180 for a "Not Found" row.
     const bool showWord = m_window.showWordTicked();
-    ListControl& results = m_window.resultsList();
-    int added = 0;
+    std::size_t added = 0; // the new row among the pending ones, counted from 1
     const int addStep = found ? (showWord ? 160 : 164) : (showWord ? 178 : 180);
-    trap.step(addStep, [&] { added = results.addRow(row.text); });
+    trap.step(addStep, [&] {
+        if (m_pending.empty())
+            m_pendingStep = addStep;
+        m_pending.push_back({row.text, {}, false});
+        added = m_pending.size();
+    });
     if (!found)
         return false;
-    trap.step(addStep + 2, [&] { results.setSubItem(added, 1, row.count); });
-    trap.step(168, [&] { results.setChecked(added, true); });
+    trap.step(addStep + 2, [&] { pendingRow(added).subItems = QStringList{row.count}; });
+    trap.step(168, [&] { pendingRow(added).checked = true; });
     trap.enter(172);
     return true;
+}
+
+ListModel::NewRow& SplittingRun::pendingRow(std::size_t added) {
+    if (added == 0 || added > m_pending.size())
+        throw AppError::subscriptOutOfRange();
+    return m_pending[added - 1];
+}
+
+// The rows made since the window was last served join the results list as one block.
+void SplittingRun::addPendingRows(StepTrap& trap) {
+    if (m_pending.empty())
+        return;
+    const int current = trap.currentStep();
+    trap.step(m_pendingStep, [&] { m_window.resultsList().addRows(m_pending); });
+    trap.enter(current);
+    m_pending.clear();
 }
 
 void SplittingRun::finish(StepTrap& trap, const Walk& walk, bool countsLookups) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "dictionary/ChildProcess.h"
+#include "ui/ListModel.h"
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 class WindowContext;
 class StepTrap;
@@ -40,6 +42,8 @@ private:
     void showPosition(StepTrap& trap, qsizetype position, const QString& word);
     void showLastRow(StepTrap& trap);
     bool addRow(StepTrap& trap, const QString& word, bool found, const QString& splitText, int syllables);
+    ListModel::NewRow& pendingRow(std::size_t added);
+    void addPendingRows(StepTrap& trap);
     void finish(StepTrap& trap, const Walk& walk, bool countsLookups);
     // The closing message of a run that a silent service stopped at the given word.
     static QString stoppedText(const QString& failure, const QString& word, qsizetype notLookedUp);
@@ -47,5 +51,9 @@ private:
     WindowContext& m_window;
     std::unique_ptr<ToolFiles> m_tools; // the tool path and output path outlive a run
     bool m_running = false;
+    // The rows made since the window was last served: they join the results list in one block the next time it
+    // is (a row at a time would cost more than the lookups themselves). Never kept across a yield.
+    std::vector<ListModel::NewRow> m_pending;
+    int m_pendingStep = 0; // the step that made the first of them
     int m_attemptLimitMs = ChildProcess::kTimeLimitMs;
 };

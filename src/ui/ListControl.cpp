@@ -54,6 +54,10 @@ void ListControl::addRows(WordBlock words) {
         throw AppError::subscriptOutOfRange();
 }
 
+void ListControl::addRows(const std::vector<ListModel::NewRow>& rows) {
+    m_model->appendRows(rows);
+}
+
 qsizetype ListControl::rowCount() const {
     return m_model->size();
 }

@@ -22,6 +22,7 @@ public:
     int addRow(const QString& text); // returns the new row's position
     void addRows(const QStringList& texts);
     void addRows(WordBlock words); // throws AppError, adding nothing, when a span leaves the pool
+    void addRows(const std::vector<ListModel::NewRow>& rows); // with their sub-items and check marks
     qsizetype rowCount() const;
     QString text(qsizetype row) const;
     QString subItem(qsizetype row, int k) const; // empty until set

@@ -87,6 +87,30 @@ void ListModel::appendRows(const QStringList& texts) {
     endInsertRows();
 }
 
+void ListModel::appendRows(const std::vector<NewRow>& rows) {
+    if (rows.empty())
+        return;
+    qsizetype characters = 0;
+    for (const NewRow& row : rows)
+        characters += row.text.size();
+    const qsizetype needed = m_pool.size() + characters;
+    if (needed > m_pool.capacity())
+        m_pool.reserve(std::max(needed, m_pool.capacity() + m_pool.capacity() / 2));
+    beginAppend(static_cast<qsizetype>(rows.size()));
+    for (const NewRow& row : rows) {
+        const qsizetype position = size();
+        m_spans.push_back({m_pool.size(), row.text.size()});
+        m_pool.append(row.text);
+        if (!row.subItems.isEmpty() || row.checked) {
+            Extras& added = extras(position);
+            added.subItems = row.subItems;
+            added.checked = row.checked;
+        }
+    }
+    m_usedChars += characters;
+    endInsertRows();
+}
+
 bool ListModel::appendBlock(WordBlock block) {
     const qsizetype characters = block.coveredCharacters();
     if (characters < 0)

@@ -28,6 +28,13 @@ public:
     void addColumn(const QString& title);
     const QStringList& titles() const { return m_titles; }
     void appendRows(const QStringList& texts);
+    // Rows with their sub-items and check marks, told to the views as one insertion.
+    struct NewRow {
+        QString text;
+        QStringList subItems;
+        bool checked = false;
+    };
+    void appendRows(const std::vector<NewRow>& rows);
     bool appendBlock(WordBlock block); // false, adding nothing, when a span leaves the block's pool
     void removeRowAt(qsizetype row);
     void clearRows();

@@ -491,6 +491,40 @@ private slots:
         QCOMPARE(results().value(1).text, QString("diamond - di·a·mond"));
     }
 
+    // In this process the rows of a time slice join the list together, but always before the window is served:
+    // whenever the user can look, every word walked so far has its row, with its count and tick.
+    void rowsAreInWheneverTheWindowIsServed() {
+        useService(QString(), QString());
+        setOptions(true, true);
+        QStringList words;
+        for (int i = 0; i < 60000; ++i)
+            words << QStringLiteral("zq%1").arg(i);
+        window().wordList().addRows(words);
+        int served = 0;
+        int withRows = 0;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, m_form.get(), [&] {
+            const QString bar = window().progressBar().barText();
+            if (!bar.startsWith(QStringLiteral("Processing: zq")))
+                return;
+            ++served;
+            const qsizetype walked = bar.mid(14).toLongLong(); // the words before the one being looked up
+            ListControl& rows = window().resultsList();
+            QCOMPARE(rows.rowCount(), walked);
+            if (walked == 0)
+                return;
+            ++withRows;
+            QVERIFY(rows.text(walked).startsWith(QStringLiteral("zq%1 - ").arg(walked - 1)));
+            QVERIFY(!rows.subItem(walked, 1).isEmpty());
+            QVERIFY(rows.checked(walked));
+        });
+        look.start(0);
+        press("PushButton17");
+        look.stop();
+        QCOMPARE(window().resultsList().rowCount(), 60000);
+        QVERIFY2(withRows > 0, qPrintable(QStringLiteral("served %1 times").arg(served)));
+    }
+
     void secondPressWhileBusyDoesNothing() {
         window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond"), QStringLiteral("about")});
         int pressed = 0;
