@@ -98,16 +98,9 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
 void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label) {
     const Span d = keep(division);
     const Span l = keep(label);
-    m_records.push_back({d, l, 0});
-    const auto added = static_cast<std::uint32_t>(m_records.size());
     Entry& e = m_entries[entry];
-    if (e.records == 0) {
+    if (link(m_records, Record{d, l, 0}, e.records, e.lastRecord))
         ++m_headwords;
-        e.records = added;
-    } else {
-        m_records[e.lastRecord - 1].next = added;
-    }
-    e.lastRecord = added;
     const bool marked = division.contains(Division::kMark);
     if (marked ? !view(e.usable).contains(Division::kMark)
                : e.usable.length == 0 && Division::needsNoMark(view(e.key))) {
@@ -126,17 +119,24 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
 
 void Lexicon::addStem(std::size_t entry, QStringView stem) {
     const Span kept = keep(stem);
-    m_stems.push_back({kept, 0});
-    const auto added = static_cast<std::uint32_t>(m_stems.size());
     Entry& e = m_entries[entry];
-    if (e.stems == 0) {
+    if (link(m_stems, Stem{kept, 0}, e.stems, e.lastStem))
         ++m_forms;
-        e.stems = added;
-    } else {
-        m_stems[e.lastStem - 1].next = added;
-    }
-    e.lastStem = added;
     updateSlot(e);
+}
+
+// Appends a node to the list from first to last (indexes + 1, 0 for none); true when it is the list's first.
+template <typename Node>
+bool Lexicon::link(std::vector<Node>& nodes, Node node, std::uint32_t& first, std::uint32_t& last) {
+    nodes.push_back(node);
+    const auto added = static_cast<std::uint32_t>(nodes.size());
+    const bool wasEmpty = first == 0;
+    if (wasEmpty)
+        first = added;
+    else
+        nodes[last - 1].next = added;
+    last = added;
+    return wasEmpty;
 }
 
 // The entry of a key, made when new. A later file forgets what earlier files said of the key (the records it

@@ -80,6 +80,8 @@ private:
     Entry& entryFor(const QString& key, int file);
     void addRecord(std::size_t entry, QStringView division, QStringView label);
     void addStem(std::size_t entry, QStringView stem);
+    template <typename Node>
+    static bool link(std::vector<Node>& nodes, Node node, std::uint32_t& first, std::uint32_t& last);
     const Entry* find(QStringView key) const;
     Span keep(QStringView text);
     QStringView view(Span span) const { return QStringView(m_pool).mid(span.offset, span.length); }

@@ -6,6 +6,7 @@
 #include "FakePlatform.h"
 #include "KnownWords.h"
 #include "NoSpreadsheet.h"
+#include "ResultRow.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
@@ -53,22 +54,7 @@ QStringList expectedRequests(const QStringList& words) {
     return requests;
 }
 
-struct Row {
-    QString text;
-    QString count;
-    bool checked;
-    bool operator==(const Row& other) const {
-        return text == other.text && count == other.count && checked == other.checked;
-    }
-};
-
 } // namespace
-
-namespace QTest {
-template <> char* toString(const Row& row) {
-    return qstrdup(qPrintable(QStringLiteral("{%1 | %2 | %3}").arg(row.text, row.count, row.checked ? "x" : " ")));
-}
-} // namespace QTest
 
 // A long run through curl against a service that is slow now and then and drops connections: it ends, gives the
 // same rows as the built-in dictionary, and its memory stays flat.
@@ -86,13 +72,7 @@ private:
         qputenv("PARVENNA_SERVICE_ADDRESS", address.toUtf8());
         qputenv("PARVENNA_SERVICE_KEY", key.toUtf8());
     }
-    QList<Row> results() {
-        QList<Row> rows;
-        ListControl& list = window().resultsList();
-        for (qsizetype i = 1; i <= list.rowCount(); ++i)
-            rows.append({list.text(i), list.subItem(i, 1), list.checked(i)});
-        return rows;
-    }
+    QList<ResultRow> results() { return ResultRow::allOf(window().resultsList()); }
     // Known words, every 40th replaced by one that neither the service nor the built-in dictionary lists.
     static QStringList soakWords() {
         QStringList words = KnownWords::sample(kWords);
@@ -144,7 +124,7 @@ private slots:
         useService(QString(), QString());
         window().wordList().addRows(words);
         press("PushButton17");
-        QList<Row> expected = results();
+        QList<ResultRow> expected = results();
         QCOMPARE(expected.size(), kWords);
         for (int i = kUnknownEvery - 1; i < kWords; i += kUnknownEvery) {
             QVERIFY2(!listed(words[i]), qPrintable(words[i]));
@@ -194,7 +174,7 @@ private slots:
         // 3. It ended by itself, with every row right and every word counted once.
         QVERIFY2(!stoppedByLimit, "the run did not end within its time");
         QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{QStringLiteral("Done.")});
-        const QList<Row> got = results();
+        const QList<ResultRow> got = results();
         QCOMPARE(got.size(), expected.size());
         for (int i = 0; i < kWords; ++i)
             QCOMPARE(got[i], expected[i]);

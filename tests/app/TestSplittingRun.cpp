@@ -8,6 +8,7 @@
 #include "FakePlatform.h"
 #include "KnownWords.h"
 #include "NoSpreadsheet.h"
+#include "ResultRow.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
@@ -50,22 +51,7 @@ private:
     QByteArray m_body;
 };
 
-struct Row {
-    QString text;
-    QString count;
-    bool checked;
-    bool operator==(const Row& other) const {
-        return text == other.text && count == other.count && checked == other.checked;
-    }
-};
-
 } // namespace
-
-namespace QTest {
-template <> char* toString(const Row& row) {
-    return qstrdup(qPrintable(QStringLiteral("{%1 | %2 | %3}").arg(row.text, row.count, row.checked ? "x" : " ")));
-}
-} // namespace QTest
 
 class TestSplittingRun : public QObject {
     Q_OBJECT
@@ -82,13 +68,7 @@ private:
         qputenv("PARVENNA_SERVICE_ADDRESS", address.toUtf8());
         qputenv("PARVENNA_SERVICE_KEY", key.toUtf8());
     }
-    QList<Row> results() {
-        QList<Row> rows;
-        ListControl& list = window().resultsList();
-        for (qsizetype i = 1; i <= list.rowCount(); ++i)
-            rows.append({list.text(i), list.subItem(i, 1), list.checked(i)});
-        return rows;
-    }
+    QList<ResultRow> results() { return ResultRow::allOf(window().resultsList()); }
     QStringList leftInTemp() {
         return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
@@ -136,15 +116,15 @@ private slots:
     void sampleData_data() {
         QTest::addColumn<bool>("notFoundEntry");
         QTest::addColumn<bool>("showWord");
-        QTest::addColumn<QList<Row>>("expected");
-        const QList<Row> plain{{QString("ba·by"), "2", true},
-                               {QString("di·a·mond"), "3", true},
-                               {QString("New·Hamp·shire"), "3", true},
-                               {QString("dem·on·stra·tion"), "4", true}};
-        const QList<Row> shown{{QString("baby - ba·by"), "2", true},
-                               {QString("diamond - di·a·mond"), "3", true},
-                               {QString("New Hampshire - New·Hamp·shire"), "3", true},
-                               {QString("demonstration - dem·on·stra·tion"), "4", true}};
+        QTest::addColumn<QList<ResultRow>>("expected");
+        const QList<ResultRow> plain{{QString("ba·by"), "2", true},
+                                     {QString("di·a·mond"), "3", true},
+                                     {QString("New·Hamp·shire"), "3", true},
+                                     {QString("dem·on·stra·tion"), "4", true}};
+        const QList<ResultRow> shown{{QString("baby - ba·by"), "2", true},
+                                     {QString("diamond - di·a·mond"), "3", true},
+                                     {QString("New Hampshire - New·Hamp·shire"), "3", true},
+                                     {QString("demonstration - dem·on·stra·tion"), "4", true}};
         QTest::newRow("no option") << false << false << plain;
         QTest::newRow("not found entries") << true << false << plain;
         QTest::newRow("word shown") << false << true << shown;
@@ -153,7 +133,7 @@ private slots:
     void sampleData() {
         QFETCH(bool, notFoundEntry);
         QFETCH(bool, showWord);
-        QFETCH(QList<Row>, expected);
+        QFETCH(QList<ResultRow>, expected);
         setOptions(notFoundEntry, showWord);
         press("PushButton7");
         press("PushButton17");
@@ -168,18 +148,19 @@ private slots:
     void unknownWord_data() {
         QTest::addColumn<bool>("notFoundEntry");
         QTest::addColumn<bool>("showWord");
-        QTest::addColumn<QList<Row>>("expected");
-        QTest::newRow("no option") << false << false << QList<Row>{{QString("ba·by"), "2", true}};
+        QTest::addColumn<QList<ResultRow>>("expected");
+        QTest::newRow("no option") << false << false << QList<ResultRow>{{QString("ba·by"), "2", true}};
         QTest::newRow("not found entries")
-            << true << false << QList<Row>{{"Not Found", "", false}, {QString("ba·by"), "2", true}};
-        QTest::newRow("word shown") << false << true << QList<Row>{{QString("baby - ba·by"), "2", true}};
+            << true << false << QList<ResultRow>{{"Not Found", "", false}, {QString("ba·by"), "2", true}};
+        QTest::newRow("word shown") << false << true << QList<ResultRow>{{QString("baby - ba·by"), "2", true}};
         QTest::newRow("both") << true << true
-                              << QList<Row>{{"zzzq - Not Found", "", false}, {QString("baby - ba·by"), "2", true}};
+                              << QList<ResultRow>{{"zzzq - Not Found", "", false},
+                                                  {QString("baby - ba·by"), "2", true}};
     }
     void unknownWord() {
         QFETCH(bool, notFoundEntry);
         QFETCH(bool, showWord);
-        QFETCH(QList<Row>, expected);
+        QFETCH(QList<ResultRow>, expected);
         setOptions(notFoundEntry, showWord);
         window().wordList().addRows({QStringLiteral("zzzq"), QStringLiteral("baby")});
         press("PushButton17");
@@ -193,7 +174,7 @@ private slots:
         press("PushButton7");
         press("PushButton17");
         QCOMPARE(results().size(), 4);
-        QCOMPARE(results().value(3), (Row{QString("dem·on·stra·tion"), "4", true}));
+        QCOMPARE(results().value(3), (ResultRow{QString("dem·on·stra·tion"), "4", true}));
         verifyAtRest();
     }
 
@@ -212,7 +193,7 @@ private slots:
         window().wordList().addRows(words);
         m_tools.fakeDialogs.boxes.clear();
         press("PushButton17");
-        const QList<Row> inProcess = results();
+        const QList<ResultRow> inProcess = results();
         QCOMPARE(inProcess.size(), 500);
         QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
         QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("100"));
@@ -220,7 +201,7 @@ private slots:
         verifyAtRest();
 
         useService(m_service.address(), m_service.key());
-        QList<Row> throughService;
+        QList<ResultRow> throughService;
         for (int day = 0; day < 5; ++day) {
             m_tools.fakeClock.day = 45001 + day;
             window().wordList().clear();
@@ -238,18 +219,18 @@ private slots:
     void estimatedRows_data() {
         QTest::addColumn<bool>("notFoundEntry");
         QTest::addColumn<bool>("showWord");
-        QTest::addColumn<QList<Row>>("expected");
-        const Row estimate{QString("flib·ber·y (estimated)"), "3", true};
-        const Row shown{QString("flibbery - flib·ber·y (estimated)"), "3", true};
-        QTest::newRow("no option") << false << false << QList<Row>{estimate};
-        QTest::newRow("not found entries") << true << false << QList<Row>{estimate, {"Not Found", "", false}};
-        QTest::newRow("word shown") << false << true << QList<Row>{shown};
-        QTest::newRow("both") << true << true << QList<Row>{shown, {"1234 - Not Found", "", false}};
+        QTest::addColumn<QList<ResultRow>>("expected");
+        const ResultRow estimate{QString("flib·ber·y (estimated)"), "3", true};
+        const ResultRow shown{QString("flibbery - flib·ber·y (estimated)"), "3", true};
+        QTest::newRow("no option") << false << false << QList<ResultRow>{estimate};
+        QTest::newRow("not found entries") << true << false << QList<ResultRow>{estimate, {"Not Found", "", false}};
+        QTest::newRow("word shown") << false << true << QList<ResultRow>{shown};
+        QTest::newRow("both") << true << true << QList<ResultRow>{shown, {"1234 - Not Found", "", false}};
     }
     void estimatedRows() {
         QFETCH(bool, notFoundEntry);
         QFETCH(bool, showWord);
-        QFETCH(QList<Row>, expected);
+        QFETCH(QList<ResultRow>, expected);
         useService(QString(), QString());
         setOptions(notFoundEntry, showWord);
         window().wordList().addRows({QStringLiteral("flibbery"), QStringLiteral("1234")});
@@ -264,7 +245,7 @@ private slots:
         setOptions(true, false);
         window().wordList().addRow(QStringLiteral("flibbery"));
         press("PushButton17");
-        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
+        QCOMPARE(results(), (QList<ResultRow>{{"Not Found", "", false}}));
     }
 
     // Without a ping tool on the path the check can only warn: it warns for a service, and is not made at all
@@ -300,11 +281,11 @@ private slots:
                                 QStringLiteral("  baby  ")};
         window().wordList().addRows(words);
         press("PushButton17");
-        const QList<Row> rows = results();
+        const QList<ResultRow> rows = results();
         QCOMPARE(rows.size(), words.size());
         for (int i = 0; i < 6; ++i)
             QCOMPARE(rows[i].text, words[i].trimmed() + QStringLiteral(" - Not Found"));
-        QCOMPARE(rows[6], (Row{QString("baby - ba·by"), "2", true}));
+        QCOMPARE(rows[6], (ResultRow{QString("baby - ba·by"), "2", true}));
         QCOMPARE(window().quota().count, int(words.size()));
         QVERIFY(m_tools.fakeDialogs.errorReports().isEmpty());
         verifyAtRest();
@@ -368,7 +349,7 @@ private slots:
                                        .arg(failing)),
                  qPrintable(texts[0]));
         const int answered = failsAtFirst ? 0 : 1;
-        QCOMPARE(results(), (answered ? QList<Row>{{QString("ba·by"), "2", true}} : QList<Row>{}));
+        QCOMPARE(results(), (answered ? QList<ResultRow>{{QString("ba·by"), "2", true}} : QList<ResultRow>{}));
         QCOMPARE(window().quota().count, answered);
         QCOMPARE(Settings::get(QStringLiteral("Request count")), QString::number(answered));
         // Nothing after the failing word reached the service.
@@ -392,7 +373,7 @@ private slots:
         const QStringList reports = m_tools.fakeDialogs.errorReports();
         QCOMPARE(reports.size(), 1);
         QVERIFY(reports[0].contains(QStringLiteral("Form1.PushButton17_Click at line 146\r\r")));
-        QCOMPARE(results(), (QList<Row>{{"Not Found", "", false}}));
+        QCOMPARE(results(), (QList<ResultRow>{{"Not Found", "", false}}));
         verifyAtRest();
     }
 
