@@ -161,14 +161,21 @@ private slots:
         flipped[1000] = char(flipped[1000] ^ 0x40);
         QTest::newRow("damaged weight") << flipped << "check sum";
         QByteArray newer = good.left(good.size() - 8);
-        newer[8] = 2;
-        QTest::newRow("newer version") << withHash(newer) << "format version 2";
+        newer[8] = char(SyllableEstimator::kFormatVersion + 1);
+        QTest::newRow("newer version")
+            << withHash(newer) << QStringLiteral("format version %1").arg(SyllableEstimator::kFormatVersion + 1);
         QByteArray wide = good.left(good.size() - 8);
         wide[10] = 30;
         QTest::newRow("table too large") << withHash(wide) << "out of range";
         QByteArray noContext = good.left(good.size() - 8);
         noContext[11] = 0;
         QTest::newRow("no left context") << withHash(noContext) << "out of range";
+        QByteArray noStress = good.left(good.size() - 8);
+        noStress[17] = 0;
+        QTest::newRow("no stress level") << withHash(noStress) << "out of range";
+        QByteArray longSuffix = good.left(good.size() - 8);
+        longSuffix[15] = 9;
+        QTest::newRow("word end too long") << withHash(longSuffix) << "out of range";
         SyllableModel::Shape small;
         small.tableBits = 10;
         QTest::newRow("count differs from the table")
@@ -196,6 +203,56 @@ private slots:
         QVERIFY(!estimator.load(QStringLiteral("/nonexistent/syllable-estimator.dat"), &error));
         QVERIFY(!estimator.isLoaded());
         QVERIFY2(error.contains(QStringLiteral("/nonexistent/syllable-estimator.dat")), qPrintable(error));
+    }
+
+    void wordFeaturesComeFromTheFile_data() {
+        QTest::addColumn<int>("suffix");
+        QTest::addColumn<int>("prefix");
+        QTest::addColumn<int>("levels");
+        QTest::newRow("word end") << 3 << 0 << 1;
+        QTest::newRow("word start") << 0 << 3 << 1;
+        QTest::newRow("word end with stress") << 3 << 0 << 2;
+    }
+    void wordFeaturesComeFromTheFile() {
+        // Only the word-level features of one gap carry weight: the file's shape must bring them to the
+        // estimator, for each gap of the word that shares the gap's place.
+        QFETCH(int, suffix);
+        QFETCH(int, prefix);
+        QFETCH(int, levels);
+        SyllableModel::Shape shape;
+        shape.tableBits = 16;
+        shape.maxLeft = 1;
+        shape.maxRight = 1;
+        shape.maxGram = 1;
+        shape.maxSyllable = 1;
+        shape.maxSuffix = suffix;
+        shape.maxPrefix = prefix;
+        shape.stressLevels = levels;
+        SyllableModel::Shape lettersOnly = shape;
+        lettersOnly.maxSuffix = 0;
+        lettersOnly.maxPrefix = 0;
+        std::vector<std::int8_t> plain(1u << 16, 0);
+        SyllableModel::forEachGapFeature(lettersOnly, "^abab$", [&](int, std::uint32_t slot) {
+            plain[SyllableModel::slotIndex(slot)] = 1; // the letter features, to be left out
+        });
+        std::vector<std::int8_t> weights(1u << 16, 0);
+        SyllableModel::forEachWordContextFeature(shape, "abab", [&](int gap, std::uint32_t slot) {
+            if (gap == 2 && !plain[SyllableModel::slotIndex(slot)])
+                weights[SyllableModel::slotIndex(slot)] = SyllableModel::slotNegative(slot) ? -100 : 100;
+        });
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("model.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SyllableEstimator::serialize(shape, weights));
+        file.close();
+        SyllableEstimator estimator;
+        QVERIFY(estimator.load(file.fileName()));
+        QCOMPARE(estimator.divide(u"abab"), QStringLiteral("ab*ab"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SyllableEstimator::serialize(lettersOnly, weights));
+        file.close();
+        QVERIFY(estimator.load(file.fileName()));
+        QVERIFY(estimator.divide(u"abab") != QStringLiteral("ab*ab")); // without them no gap is preferred
     }
 
     void aWrittenModelReadsBack() {

@@ -49,7 +49,7 @@ private slots:
             QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         }
         const QByteArray bytes = contents(first);
-        QCOMPARE(bytes.size(), 20 + (1 << 14) + 8);
+        QCOMPARE(bytes.size(), 22 + (1 << 14) + 8);
         QVERIFY(bytes == contents(second));
     }
 

@@ -21,22 +21,28 @@ public:
         SyllableModel::Shape shape;
         int epochs = 6;
         int margin = 3;
+        double scaleAt = 1.0; // share of the weights, smallest first, below the one scaled to 127
     };
 
     explicit SyllablePerceptron(const Options& options);
     // Trains on every division of the words; progress(epoch, share of divisions guessed wrong) after each epoch.
+    // stressOf(letters, boundaries) gives the syllables' stress labels of that division when known (else empty:
+    // the labels that fit the division best under the current weights are taken).
+    using StressOf = std::function<std::vector<int>(const std::string&, const std::vector<int>&)>;
     void train(const std::vector<const SyllableTrainingSet::Word*>& words,
-               const std::function<void(int, double)>& progress = {});
+               const std::function<void(int, double)>& progress = {}, const StressOf& stressOf = {});
     std::vector<std::int8_t> quantisedWeights() const;
 
 private:
     struct Example {
         const std::string* letters;
         std::vector<int> boundaries;
+        std::vector<int> labels;
     };
 
     int weight(std::uint32_t slot) const;
-    void update(const std::string& letters, const std::vector<int>& boundaries, int direction);
+    void update(const std::string& letters, const std::vector<int>& boundaries, const std::vector<int>& labels,
+                int direction);
     void bump(std::uint32_t slot, int direction);
 
     Options m_options;
