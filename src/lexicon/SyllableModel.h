@@ -27,7 +27,8 @@
 //                     found together with the division; only the division is used.
 // Each feature is hashed to a slot of a table of 2^tableBits weights and to a sign (+1 or -1); a syllable's score
 // is the sum of its features' signed weights and the score of the gap it starts at. The best division is the one
-// with the highest total score in which every syllable holds a vowel letter (a, e, i, o, u, y).
+// with the highest total score in which every syllable holds a vowel letter (a, e, i, o, u, y) and at most two
+// vowel groups.
 namespace SyllableModel {
 
 struct Shape {
@@ -50,11 +51,17 @@ constexpr int kMaxSyllable = 16;
 constexpr int kMaxAffix = 8;
 constexpr int kMaxStressLevels = 3;
 
+// A syllable holds at most this many vowel groups ("ware", "phone": a silent e makes the second).
+constexpr int kMostGroups = 2;
+
 // Stands for a letter that has no ASCII form (Greek, Cyrillic, ...): a consonant to the model.
 constexpr char kOtherLetter = '#';
 
 inline bool isVowel(char c) {
-    return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y';
+    // One bit a letter: a, e, i, o, u and y.
+    constexpr std::uint32_t kVowels = (1u << 0) | (1u << 4) | (1u << 8) | (1u << 14) | (1u << 20) | (1u << 24);
+    const unsigned index = static_cast<unsigned char>(c) - unsigned('a');
+    return index < 26 && ((kVowels >> index) & 1u) != 0;
 }
 
 // The ASCII lower-case letters a letter folds to ("É" -> "e", "æ" -> "ae", "ß" -> "ss"); empty when it has none.
@@ -92,14 +99,7 @@ inline bool slotNegative(std::uint32_t slot) {
 }
 
 namespace detail {
-// Where a gap sits in the word's vowel groups: how many groups lie wholly or partly left and right of it, and how
-// many consonants touch it on each side (each capped), packed into one number.
-struct GapPlace {
-    int groupsLeft;
-    int groupsRight;
-    int consonantsLeft;
-    int consonantsRight;
-};
+// A gap's place: vowel groups counted from one end of the word, and the consonants touching it on each side.
 inline std::uint64_t placeCode(int groups, int consonantsLeft, int consonantsRight) {
     return std::uint64_t(std::min(groups, 7) * 16 + std::min(consonantsLeft, 3) * 4 + std::min(consonantsRight, 3));
 }
@@ -176,7 +176,8 @@ template <typename Visit> void forEachGapFeature(const Shape& shape, std::string
                 visit(k - 1, detail::slot(mixed, std::uint32_t(k - first), mask));
         }
     }
-    forEachWordContextFeature(shape, padded.substr(1, padded.size() - 2), visit);
+    if (shape.maxSuffix > 0 || shape.maxPrefix > 0)
+        forEachWordContextFeature(shape, padded.substr(1, padded.size() - 2), visit);
 }
 
 // Calls visit(slot) for the features of the syllable made of letters [begin, end) of the word; syllableHash is
@@ -324,6 +325,7 @@ void forEachDivisionFeature(const Shape& shape, std::string_view letters, const 
 template <typename Score> struct Workspace {
     std::string padded;
     std::vector<int> nextVowel;
+    std::vector<int> groupStart; // the first position at or after each that starts a vowel group
     std::vector<Score> gap;
     std::vector<Score> ends;
     std::vector<Score> starts;
@@ -336,6 +338,15 @@ template <typename Score> struct Workspace {
 };
 
 namespace detail {
+// Where a syllable starting at letter i ends at the latest: before the third vowel group it would touch.
+template <typename Score> int lastEnd(const Workspace<Score>& work, int i, int n) {
+    const bool insideGroup = i > 0 && work.nextVowel[i] == i && work.nextVowel[i - 1] == i - 1;
+    int end = insideGroup ? i : work.groupStart[i];
+    for (int k = 0; k < kMostGroups && end < n; ++k)
+        end = work.groupStart[end + 1];
+    return end;
+}
+
 // bestDivision without stress labels, from step 2 on: the same result as the general case with one level, in a
 // fraction of the time.
 template <typename Score, typename Weight>
@@ -359,7 +370,8 @@ const std::vector<int>& plainDivision(const Shape& shape, std::string_view lette
         if (from[i] < 0)
             continue;
         std::uint64_t h = syllableStart();
-        for (int j = i + 1; j <= n && j - i <= longest; ++j) {
+        const int last = std::min(detail::lastEnd(work, i, n), i + longest);
+        for (int j = i + 1; j <= last; ++j) {
             if (j - i <= shape.maxSyllable)
                 h = syllableStep(h, letters[j - 1]);
             if (nextVowel[i] >= j || (j < n && nextVowel[j] == n))
@@ -399,11 +411,15 @@ const std::vector<int>& bestDivision(const Shape& shape, std::string_view letter
     work.padded.assign(1, '^').append(letters).append(1, '$');
     const std::string_view padded = work.padded;
     std::vector<int>& nextVowel = work.nextVowel;
+    std::vector<int>& groupStart = work.groupStart;
     nextVowel.assign(n + 1, n);
+    groupStart.assign(n + 2, n);
     int longestRun = 0;
     for (int i = n - 1, run = 0; i >= 0; --i) {
-        nextVowel[i] = isVowel(letters[i]) ? i : nextVowel[i + 1];
-        run = isVowel(letters[i]) ? 0 : run + 1;
+        const bool vowel = isVowel(letters[i]);
+        nextVowel[i] = vowel ? i : nextVowel[i + 1];
+        groupStart[i] = vowel && (i == 0 || !isVowel(letters[i - 1])) ? i : groupStart[i + 1];
+        run = vowel ? 0 : run + 1;
         longestRun = std::max(longestRun, run);
     }
     if (n == 0 || nextVowel[0] == n) {
@@ -462,7 +478,8 @@ const std::vector<int>& bestDivision(const Shape& shape, std::string_view letter
     Score syllable[kMaxStressLevels];
     for (int i = 0; i < n; ++i) {
         std::uint64_t h = syllableStart();
-        for (int j = i + 1; j <= n && j - i <= longest; ++j) {
+        const int last = std::min(detail::lastEnd(work, i, n), i + longest);
+        for (int j = i + 1; j <= last; ++j) {
             if (j - i <= shape.maxSyllable)
                 h = syllableStep(h, letters[j - 1]);
             if (nextVowel[i] >= j || (j < n && nextVowel[j] == n))

@@ -87,19 +87,48 @@ void reportHeldOut(const QString& modelPath, const std::vector<const SyllableTra
           << percent(rule.count, rule.words) << "\n";
 }
 
-std::unordered_map<std::string, std::vector<std::string>> readStress(const QString& path) {
-    std::unordered_map<std::string, std::vector<std::string>> stressed;
-    if (path.isEmpty())
-        return stressed;
+// Divisions with stress marks, a line "letters|division|division...", the letters folded to lower case; lines
+// that are empty or start with "#" are skipped.
+bool readStress(const QString& path, std::unordered_map<std::string, std::vector<std::string>>* stressed) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return stressed;
-    while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine().trimmed().split('|');
-        for (qsizetype i = 1; i < fields.size(); ++i)
-            stressed[fields[0].toStdString()].push_back(fields[i].toStdString());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        err() << "syllable-trainer: cannot read " << path << ": " << file.errorString() << "\n";
+        return false;
     }
-    return stressed;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QList<QByteArray> fields = line.split('|');
+        for (qsizetype i = 1; i < fields.size(); ++i)
+            (*stressed)[fields[0].toStdString()].push_back(fields[i].toStdString());
+    }
+    return true;
+}
+
+// The stress label of each syllable ("ca"per" -> 1 0; 2 for a secondary stress with three levels) from the marked
+// division whose boundaries are these; empty when none is.
+std::vector<int> stressLabels(const std::vector<std::string>& marked, const std::string& letters,
+                              const std::vector<int>& boundaries, int levels) {
+    for (const std::string& division : marked) {
+        std::vector<int> found;
+        std::vector<int> labels;
+        int letter = 0;
+        for (const char c : division) {
+            if (c != '*' && c != '"' && c != '`') {
+                ++letter;
+                continue;
+            }
+            labels.push_back(c == '*' ? 0 : (c == '`' && levels == 3) ? 2 : 1);
+            if (letter < int(letters.size()))
+                found.push_back(letter);
+        }
+        if (division.empty() || (division.back() != '"' && division.back() != '`'))
+            labels.push_back(0); // the last syllable, unmarked
+        if (found == boundaries && labels.size() == boundaries.size() + 1)
+            return labels;
+    }
+    return {};
 }
 
 } // namespace
@@ -115,7 +144,7 @@ int main(int argc, char** argv) {
                                            QStringLiteral("Keep fold N (0-9) out of training and score on it."),
                                            QStringLiteral("N"));
     const QCommandLineOption epochsOption(QStringLiteral("epochs"), QStringLiteral("Passes over the words."),
-                                          QStringLiteral("E"), QStringLiteral("6"));
+                                          QStringLiteral("E"), QString::number(SyllablePerceptron::Options().epochs));
     const QCommandLineOption bitsOption(QStringLiteral("table-bits"),
                                         QStringLiteral("The model holds 2^B one-byte weights."), QStringLiteral("B"),
                                         QString::number(defaults.tableBits));
@@ -139,7 +168,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption stressFileOption(QStringLiteral("stress-file"),
                                               QStringLiteral("Divisions with stress marks."), QStringLiteral("FILE"));
     const QCommandLineOption marginOption(QStringLiteral("margin"), QStringLiteral("Training margin."),
-                                          QStringLiteral("M"), QStringLiteral("3"));
+                                          QStringLiteral("M"), QString::number(SyllablePerceptron::Options().margin));
     const QCommandLineOption missesOption(QStringLiteral("list-misses"),
                                           QStringLiteral("With --hold-out: list the held-out words guessed wrong."));
     const QCommandLineOption scaleOption(QStringLiteral("scale-at"),
@@ -194,7 +223,9 @@ int main(int argc, char** argv) {
     }
 
     // 3. Training.
-    const auto stressed = readStress(parser.value(stressFileOption));
+    std::unordered_map<std::string, std::vector<std::string>> stressed;
+    if (parser.isSet(stressFileOption) && !readStress(parser.value(stressFileOption), &stressed))
+        return 1;
     const int levels = options.shape.stressLevels;
     SyllablePerceptron perceptron(options);
     perceptron.train(
@@ -205,30 +236,9 @@ int main(int argc, char** argv) {
             out().flush();
         },
         [&](const std::string& letters, const std::vector<int>& boundaries) {
-            std::vector<int> labels;
             const auto found = stressed.find(letters);
-            if (found == stressed.end())
-                return labels;
-            for (const std::string& marked : found->second) {
-                std::vector<int> b;
-                labels.clear();
-                int letter = 0;
-                for (const char c : marked) {
-                    if (c == '*' || c == '"' || c == '`') {
-                        labels.push_back(c == '*' ? 0 : (c == '`' && levels == 3) ? 2 : 1);
-                        if (letter < int(letters.size()))
-                            b.push_back(letter);
-                    } else {
-                        ++letter;
-                    }
-                }
-                if (marked.empty() || (marked.back() != '"' && marked.back() != '`'))
-                    labels.push_back(0);
-                if (b == boundaries && labels.size() == boundaries.size() + 1)
-                    return labels;
-            }
-            labels.clear();
-            return labels;
+            return found == stressed.end() ? std::vector<int>()
+                                           : stressLabels(found->second, letters, boundaries, levels);
         });
 
     // 4. The model file, and its score on the held-out words.
