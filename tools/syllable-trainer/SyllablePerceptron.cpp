@@ -109,24 +109,18 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
 }
 
 std::vector<std::int8_t> SyllablePerceptron::quantisedWeights() const {
-    // The averaged weight is w - (sum of change × step) / steps. Scaled so that the weight at the given share of
-    // the largest ones becomes ±127 (larger ones are clamped): a few features that fire on nearly every word
-    // would otherwise take the whole range.
+    // The averaged weight is w - (sum of change × step) / steps; scaled so that the largest becomes ±127.
     const double steps = double(m_step);
     std::vector<double> averaged(m_weights.size());
-    std::vector<double> sizes;
+    double largest = 0;
     for (std::size_t i = 0; i < m_weights.size(); ++i) {
         averaged[i] = double(m_weights[i]) - double(m_weightedSteps[i]) / steps;
-        if (averaged[i] != 0)
-            sizes.push_back(std::abs(averaged[i]));
+        largest = std::max(largest, std::abs(averaged[i]));
     }
     std::vector<std::int8_t> quantised(m_weights.size(), 0);
-    if (sizes.empty())
+    if (largest == 0)
         return quantised;
-    const std::size_t rank = std::min(sizes.size() - 1, std::size_t(double(sizes.size()) * m_options.scaleAt));
-    std::nth_element(sizes.begin(), sizes.begin() + std::ptrdiff_t(rank), sizes.end());
-    const double scale = 127.0 / sizes[rank];
     for (std::size_t i = 0; i < m_weights.size(); ++i)
-        quantised[i] = std::int8_t(std::clamp<long>(std::lround(averaged[i] * scale), -127, 127));
+        quantised[i] = std::int8_t(std::clamp<long>(std::lround(averaged[i] * 127.0 / largest), -127, 127));
     return quantised;
 }

@@ -13,18 +13,16 @@
 // through the divisions in a fixed pseudo-random order; where the best division under the current weights
 // (found with a margin that favours every wrong gap) differs from the dictionary's, the features of the
 // dictionary's division gain one and those of the guess lose one. A model with stress labels learns them with
-// the division: from the dictionary's stress marks where they are known (a guess with other labels is then
+// the division: from stress marks given beside the divisions where known (a guess with other labels is then
 // wrong too), else from the labels that fit the dictionary's division best under the current weights. The
 // result is the average of the weights over all steps, scaled to whole numbers from -127 to 127. Integer
-// arithmetic throughout (the scaling aside, done once the same way): the same words give the same weights on
-// every machine.
+// arithmetic throughout: the same words give the same weights on every machine.
 class SyllablePerceptron {
 public:
     struct Options {
         SyllableModel::Shape shape;
         int epochs = 10;
         int margin = 4;
-        double scaleAt = 1.0; // share of the weights, smallest first, below the one scaled to 127
     };
 
     explicit SyllablePerceptron(const Options& options);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // syllable-trainer: learns the syllable estimator's model from the built-in dictionary's divided headwords.
 //     syllable-trainer [--epochs E] [--table-bits B] [--left L] [--right R] [--gram G]
-//                      [--syllable S] [--suffix K] [--prefix K] [--margin M] [--scale-at Q]
+//                      [--syllable S] [--suffix K] [--prefix K] [--margin M]
 //                      [--stress L --stress-file FILE] [--hold-out N [--list-misses]] DICTIONARY OUTPUT
 // With --hold-out N the words of fold N (a tenth of them, chosen by a hash of the word) are kept out of the
 // training and the written model is scored on them, next to the vowel-group rule of thumb; --list-misses lists
@@ -171,12 +171,8 @@ int main(int argc, char** argv) {
                                           QStringLiteral("M"), QString::number(SyllablePerceptron::Options().margin));
     const QCommandLineOption missesOption(QStringLiteral("list-misses"),
                                           QStringLiteral("With --hold-out: list the held-out words guessed wrong."));
-    const QCommandLineOption scaleOption(QStringLiteral("scale-at"),
-                                         QStringLiteral("Quantile scaled to 127, per mille."), QStringLiteral("Q"),
-                                         QStringLiteral("1000"));
-    parser.addOptions({scaleOption, missesOption, holdOutOption, epochsOption, bitsOption, leftOption, rightOption,
-                       gramOption, syllableOption, suffixOption, prefixOption, marginOption, stressOption,
-                       stressFileOption});
+    parser.addOptions({missesOption, holdOutOption, epochsOption, bitsOption, leftOption, rightOption, gramOption,
+                       syllableOption, suffixOption, prefixOption, marginOption, stressOption, stressFileOption});
     parser.addPositionalArgument(QStringLiteral("dictionary"), QStringLiteral("The dictionary data file."));
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The model file to write."));
     parser.process(app);
@@ -189,7 +185,6 @@ int main(int argc, char** argv) {
     // 1. Options.
     SyllablePerceptron::Options options;
     int holdOut = -1;
-    int scaleAt = 1000;
     if (!readNumber(parser, epochsOption, 1, 100, &options.epochs) ||
         !readNumber(parser, bitsOption, SyllableModel::kMinTableBits, SyllableModel::kMaxTableBits,
                     &options.shape.tableBits) ||
@@ -200,13 +195,11 @@ int main(int argc, char** argv) {
         !readNumber(parser, suffixOption, 0, SyllableModel::kMaxAffix, &options.shape.maxSuffix) ||
         !readNumber(parser, prefixOption, 0, SyllableModel::kMaxAffix, &options.shape.maxPrefix) ||
         !readNumber(parser, marginOption, 0, 100, &options.margin) ||
-        !readNumber(parser, scaleOption, 1, 1000, &scaleAt) ||
         !readNumber(parser, stressOption, 1, SyllableModel::kMaxStressLevels, &options.shape.stressLevels) ||
         (parser.isSet(holdOutOption) &&
          !readNumber(parser, holdOutOption, 0, SyllableTrainingSet::kFolds - 1, &holdOut)))
         return 2;
 
-    options.scaleAt = scaleAt / 1000.0;
     // 2. The divided words.
     SyllableTrainingSet set;
     QString error;
