@@ -9,7 +9,7 @@
 namespace {
 
 constexpr char kMagic[8] = {'P', 'V', 'S', 'Y', 'L', 'E', 'S', 'T'};
-constexpr qsizetype kHeaderSize = 20;
+constexpr qsizetype kHeaderSize = 22;
 constexpr qsizetype kHashSize = 8;
 
 std::uint64_t fnv1a(const char* data, qsizetype size) {
@@ -76,14 +76,19 @@ bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
     shape.maxRight = static_cast<unsigned char>(at[12]);
     shape.maxGram = static_cast<unsigned char>(at[13]);
     shape.maxSyllable = static_cast<unsigned char>(at[14]);
+    shape.maxSuffix = static_cast<unsigned char>(at[15]);
+    shape.maxPrefix = static_cast<unsigned char>(at[16]);
+    shape.stressLevels = static_cast<unsigned char>(at[17]);
     if (shape.tableBits < kMinTableBits || shape.tableBits > kMaxTableBits || shape.maxLeft < 1 ||
         shape.maxLeft > kMaxContext || shape.maxRight < 1 || shape.maxRight > kMaxContext || shape.maxGram < 1 ||
-        shape.maxGram > kMaxGram || shape.maxSyllable < 1 || shape.maxSyllable > kMaxSyllable || at[15] != 0) {
+        shape.maxGram > kMaxGram || shape.maxSyllable < 1 || shape.maxSyllable > kMaxSyllable ||
+        shape.maxSuffix > kMaxAffix || shape.maxPrefix > kMaxAffix || shape.stressLevels < 1 ||
+        shape.stressLevels > kMaxStressLevels) {
         *problem = QStringLiteral("its model shape is out of range");
         return false;
     }
     // 2. Size and hash.
-    const auto count = readLittle<std::uint32_t>(at + 16);
+    const auto count = readLittle<std::uint32_t>(at + 18);
     if (count != (1u << shape.tableBits) || bytes.size() != kHeaderSize + qsizetype(count) + kHashSize) {
         *problem = QStringLiteral("it is truncated or has extra bytes");
         return false;
@@ -103,7 +108,8 @@ bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
 QByteArray SyllableEstimator::serialize(const SyllableModel::Shape& shape, const std::vector<std::int8_t>& weights) {
     QByteArray out(kMagic, sizeof kMagic);
     appendLittle<std::uint16_t>(out, kFormatVersion);
-    for (const int value : {shape.tableBits, shape.maxLeft, shape.maxRight, shape.maxGram, shape.maxSyllable, 0})
+    for (const int value : {shape.tableBits, shape.maxLeft, shape.maxRight, shape.maxGram, shape.maxSyllable,
+                            shape.maxSuffix, shape.maxPrefix, shape.stressLevels})
         out.append(char(value));
     appendLittle<std::uint32_t>(out, std::uint32_t(weights.size()));
     out.append(reinterpret_cast<const char*>(weights.data()), qsizetype(weights.size()));

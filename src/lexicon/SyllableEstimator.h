@@ -16,16 +16,16 @@
 //
 // The file, little-endian:
 //   8 bytes  "PVSYLEST"
-//   u16      format version (1)
-//   5 × u8   table bits, most letters left of a gap, right of a gap, letters in a gap feature, letters in a
-//            syllable feature
-//   u8       0
+//   u16      format version (2)
+//   8 × u8   table bits, most letters left of a gap, right of a gap, letters in a gap feature, letters in a
+//            syllable feature, letters of the word's end and of its start seen with each gap (0: none), stress
+//            levels (1: no stress)
 //   u32      number of weights (2^table bits)
 //   i8 × n   the weights
 //   u64      FNV-1a hash of every byte before it
 class SyllableEstimator {
 public:
-    static constexpr std::uint16_t kFormatVersion = 1;
+    static constexpr std::uint16_t kFormatVersion = 2;
 
     bool load(const QString& path, QString* error = nullptr); // false with a clear error text on any bad file
     bool isLoaded() const;

@@ -7,6 +7,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <cstring>
+#include <string_view>
+
 namespace {
 
 QString shippedModel() {
@@ -26,6 +29,22 @@ QByteArray withHash(QByteArray body) {
     for (int i = 0; i < 8; ++i)
         body.append(char((h >> (8 * i)) & 0xFF));
     return body;
+}
+
+// Whether each syllable of the word divided at these gaps holds one or two vowel groups (the divisions the
+// estimator may give).
+bool everySyllableHasOneOrTwoGroups(std::string_view word, const std::vector<int>& boundaries) {
+    int begin = 0;
+    for (std::size_t k = 0; k <= boundaries.size(); ++k) {
+        const int end = k < boundaries.size() ? boundaries[k] : int(word.size());
+        int groups = 0;
+        for (int i = begin; i < end; ++i)
+            groups += SyllableModel::isVowel(word[i]) && (i == begin || !SyllableModel::isVowel(word[i - 1]));
+        if (groups < 1 || groups > 2)
+            return false;
+        begin = end;
+    }
+    return true;
 }
 
 } // namespace
@@ -161,14 +180,21 @@ private slots:
         flipped[1000] = char(flipped[1000] ^ 0x40);
         QTest::newRow("damaged weight") << flipped << "check sum";
         QByteArray newer = good.left(good.size() - 8);
-        newer[8] = 2;
-        QTest::newRow("newer version") << withHash(newer) << "format version 2";
+        newer[8] = char(SyllableEstimator::kFormatVersion + 1);
+        QTest::newRow("newer version")
+            << withHash(newer) << QStringLiteral("format version %1").arg(SyllableEstimator::kFormatVersion + 1);
         QByteArray wide = good.left(good.size() - 8);
         wide[10] = 30;
         QTest::newRow("table too large") << withHash(wide) << "out of range";
         QByteArray noContext = good.left(good.size() - 8);
         noContext[11] = 0;
         QTest::newRow("no left context") << withHash(noContext) << "out of range";
+        QByteArray noStress = good.left(good.size() - 8);
+        noStress[17] = 0;
+        QTest::newRow("no stress level") << withHash(noStress) << "out of range";
+        QByteArray longSuffix = good.left(good.size() - 8);
+        longSuffix[15] = 9;
+        QTest::newRow("word end too long") << withHash(longSuffix) << "out of range";
         SyllableModel::Shape small;
         small.tableBits = 10;
         QTest::newRow("count differs from the table")
@@ -196,6 +222,120 @@ private slots:
         QVERIFY(!estimator.load(QStringLiteral("/nonexistent/syllable-estimator.dat"), &error));
         QVERIFY(!estimator.isLoaded());
         QVERIFY2(error.contains(QStringLiteral("/nonexistent/syllable-estimator.dat")), qPrintable(error));
+    }
+
+    void wordFeaturesComeFromTheFile_data() {
+        QTest::addColumn<int>("suffix");
+        QTest::addColumn<int>("prefix");
+        QTest::addColumn<int>("levels");
+        QTest::newRow("word end") << 3 << 0 << 1;
+        QTest::newRow("word start") << 0 << 3 << 1;
+        QTest::newRow("word end with stress") << 3 << 0 << 2;
+    }
+    void wordFeaturesComeFromTheFile() {
+        // Only the word-level features of one gap carry weight: the file's shape must bring them to the
+        // estimator, for each gap of the word that shares the gap's place.
+        QFETCH(int, suffix);
+        QFETCH(int, prefix);
+        QFETCH(int, levels);
+        SyllableModel::Shape shape;
+        shape.tableBits = 16;
+        shape.maxLeft = 1;
+        shape.maxRight = 1;
+        shape.maxGram = 1;
+        shape.maxSyllable = 1;
+        shape.maxSuffix = suffix;
+        shape.maxPrefix = prefix;
+        shape.stressLevels = levels;
+        SyllableModel::Shape lettersOnly = shape;
+        lettersOnly.maxSuffix = 0;
+        lettersOnly.maxPrefix = 0;
+        std::vector<std::int8_t> plain(1u << 16, 0);
+        SyllableModel::forEachGapFeature(lettersOnly, "^abab$", [&](int, std::uint32_t slot) {
+            plain[SyllableModel::slotIndex(slot)] = 1; // the letter features, to be left out
+        });
+        std::vector<std::int8_t> weights(1u << 16, 0);
+        SyllableModel::forEachWordContextFeature(shape, "abab", [&](int gap, std::uint32_t slot) {
+            if (gap == 2 && !plain[SyllableModel::slotIndex(slot)])
+                weights[SyllableModel::slotIndex(slot)] = SyllableModel::slotNegative(slot) ? -100 : 100;
+        });
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("model.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SyllableEstimator::serialize(shape, weights));
+        file.close();
+        SyllableEstimator estimator;
+        QVERIFY(estimator.load(file.fileName()));
+        QCOMPARE(estimator.divide(u"abab"), QStringLiteral("ab*ab"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SyllableEstimator::serialize(lettersOnly, weights));
+        file.close();
+        QVERIFY(estimator.load(file.fileName()));
+        QVERIFY(estimator.divide(u"abab") != QStringLiteral("ab*ab")); // without them no gap is preferred
+    }
+
+    void bestDivisionScoresItsOwnFeatures_data() {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<int>("suffix");
+        QTest::newRow("letters only") << 1 << 0;
+        QTest::newRow("word ends") << 1 << 4;
+        QTest::newRow("two stress levels") << 2 << 4;
+        QTest::newRow("three stress levels") << 3 << 2;
+    }
+    void bestDivisionScoresItsOwnFeatures() {
+        // The trainer learns from the features of a division; the search must score a division by exactly
+        // those, or the learned weights mean something else to it. Random weights: the best score found must
+        // equal the sum over the features of the division it returns, and no other division may score higher.
+        QFETCH(int, levels);
+        QFETCH(int, suffix);
+        SyllableModel::Shape shape;
+        shape.tableBits = 12;
+        shape.maxSuffix = suffix;
+        shape.maxPrefix = suffix;
+        shape.stressLevels = levels;
+        std::vector<int> weights(1u << 12);
+        std::uint32_t state = 7;
+        for (int& w : weights) {
+            state = state * 1664525u + 1013904223u;
+            w = int(state >> 27) - 16;
+        }
+        const auto weight = [&](std::uint32_t slot) {
+            const int w = weights[SyllableModel::slotIndex(slot)];
+            return SyllableModel::slotNegative(slot) ? -w : w;
+        };
+        SyllableModel::Workspace<int> work;
+        for (const char* word : {"caper", "ability", "strengths", "aeiou", "abracadabra", "queueing", "a"}) {
+            const std::vector<int> boundaries = SyllableModel::bestDivision<int>(shape, word, weight, work);
+            const std::vector<int> labels = work.labels;
+            QCOMPARE(labels.size(), boundaries.size() + 1);
+            const auto scoreOf = [&](const std::vector<int>& b, const std::vector<int>& l) {
+                int sum = 0;
+                SyllableModel::forEachDivisionFeature(shape, word, b, l,
+                                                      [&](std::uint32_t slot) { sum += weight(slot); });
+                return sum;
+            };
+            const int found = scoreOf(boundaries, labels);
+            // Every other division into syllables that each hold a vowel, with every label sequence.
+            const int n = int(std::strlen(word));
+            for (int mask = 0; mask < (1 << std::max(n - 1, 0)); ++mask) {
+                std::vector<int> b;
+                for (int g = 1; g < n; ++g)
+                    if (mask & (1 << (g - 1)))
+                        b.push_back(g);
+                if (!everySyllableHasOneOrTwoGroups(word, b))
+                    continue;
+                const int syllables = int(b.size()) + 1;
+                int sequences = 1;
+                for (int k = 0; k < syllables; ++k)
+                    sequences *= levels;
+                for (int code = 0; code < sequences; ++code) {
+                    std::vector<int> l;
+                    for (int k = 0, c = code; k < syllables; ++k, c /= levels)
+                        l.push_back(c % levels);
+                    QVERIFY2(scoreOf(b, l) <= found, word);
+                }
+            }
+        }
     }
 
     void aWrittenModelReadsBack() {

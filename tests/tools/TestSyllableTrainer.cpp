@@ -11,6 +11,7 @@
 namespace {
 
 const QString kSmallDictionary = QStringLiteral(PARVENNA_FIXTURES "/syllables/dictionary.txt");
+const QString kSmallStress = QStringLiteral(PARVENNA_FIXTURES "/syllables/stress.txt");
 
 struct Run {
     int exitCode = -1;
@@ -49,17 +50,33 @@ private slots:
             QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         }
         const QByteArray bytes = contents(first);
-        QCOMPARE(bytes.size(), 20 + (1 << 14) + 8);
+        QCOMPARE(bytes.size(), 22 + (1 << 14) + 8);
         QVERIFY(bytes == contents(second));
     }
 
+    void theModelLearnsItsWords_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("stressLevels");
+        QTest::newRow("letters") << QStringList() << 1;
+        QTest::newRow("word ends") << QStringList{QStringLiteral("--suffix"), QStringLiteral("4"),
+                                                  QStringLiteral("--prefix"), QStringLiteral("2")}
+                                   << 1;
+        QTest::newRow("stress learned from the marks") << QStringList{QStringLiteral("--stress"), QStringLiteral("2"),
+                                                                      QStringLiteral("--stress-file"), kSmallStress}
+                                                       << 2;
+        QTest::newRow("stress guessed without marks")
+            << QStringList{QStringLiteral("--stress"), QStringLiteral("3")} << 3;
+    }
     void theModelLearnsItsWords() {
         // Trainer and estimator must agree on every feature: a model applied to the words it learned from gives
-        // back nearly all of their divisions.
+        // back nearly all of their divisions, whatever features the file says it has.
+        QFETCH(QStringList, options);
+        QFETCH(int, stressLevels);
         QTemporaryDir dir;
         const QString model = dir.filePath(QStringLiteral("model.dat"));
-        const Run run = runTrainer({kSmallDictionary, model});
+        const Run run = runTrainer(options + QStringList{kSmallDictionary, model});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        QCOMPARE(int(contents(model).at(17)), stressLevels);
         SyllableEstimator estimator;
         QString error;
         QVERIFY2(estimator.load(model, &error), qPrintable(error));
@@ -99,6 +116,12 @@ private slots:
         QTest::newRow("table too small") << QStringList{QStringLiteral("--table-bits"), QStringLiteral("4")} << 2;
         QTest::newRow("no epochs") << QStringList{QStringLiteral("--epochs"), QStringLiteral("0")} << 2;
         QTest::newRow("missing dictionary") << QStringList{QStringLiteral("--dictionary-missing")} << 1;
+        QTest::newRow("too many stress levels") << QStringList{QStringLiteral("--stress"), QStringLiteral("4")} << 2;
+        QTest::newRow("word end too long") << QStringList{QStringLiteral("--suffix"), QStringLiteral("9")} << 2;
+        QTest::newRow("missing stress file")
+            << QStringList{QStringLiteral("--stress"), QStringLiteral("2"), QStringLiteral("--stress-file"),
+                           QStringLiteral(PARVENNA_FIXTURES "/syllables/none.txt")}
+            << 1;
     }
     void badArgumentsWriteNothing() {
         QFETCH(QStringList, options);

@@ -30,6 +30,9 @@ private:
     std::uint64_t m_state = 12345;
 };
 
+// A gap score that forces a boundary (or none) when fitting stress labels to a known division.
+constexpr int kForce = 1 << 20;
+
 } // namespace
 
 SyllablePerceptron::SyllablePerceptron(const Options& options)
@@ -47,41 +50,29 @@ void SyllablePerceptron::bump(std::uint32_t slot, int direction) {
     m_weightedSteps[SyllableModel::slotIndex(slot)] += std::int64_t(change) * m_step;
 }
 
-void SyllablePerceptron::update(const std::string& letters, const std::vector<int>& boundaries, int direction) {
-    const SyllableModel::Shape& shape = m_options.shape;
-    const std::string padded = '^' + letters + '$';
-    std::vector<char> isBoundary(letters.size() + 1, 0);
-    for (const int g : boundaries)
-        isBoundary[g] = 1;
-    SyllableModel::forEachGapFeature(shape, padded, [&](int g, std::uint32_t slot) {
-        if (isBoundary[g])
-            bump(slot, direction);
-    });
-    int begin = 0;
-    for (std::size_t k = 0; k <= boundaries.size(); ++k) {
-        const int end = k < boundaries.size() ? boundaries[k] : int(letters.size());
-        if (end - begin <= shape.maxSyllable) {
-            std::uint64_t h = SyllableModel::syllableStart();
-            for (int i = begin; i < end; ++i)
-                h = SyllableModel::syllableStep(h, letters[i]);
-            SyllableModel::forEachSyllableFeature(shape, padded, begin, end, h,
-                                                  [&](std::uint32_t slot) { bump(slot, direction); });
-        }
-        begin = end;
-    }
+void SyllablePerceptron::update(const std::string& letters, const std::vector<int>& boundaries,
+                                const std::vector<int>& labels, int direction) {
+    SyllableModel::forEachDivisionFeature(m_options.shape, letters, boundaries, labels,
+                                          [&](std::uint32_t slot) { bump(slot, direction); });
 }
 
 void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word*>& words,
-                               const std::function<void(int, double)>& progress) {
+                               const std::function<void(int, double)>& progress, const StressOf& stressOf) {
     // 1. One example per division.
+    const bool stressed = m_options.shape.stressLevels > 1;
     std::vector<Example> examples;
     for (const SyllableTrainingSet::Word* word : words)
-        for (const std::string& division : word->divisions)
-            examples.push_back({&word->letters, boundariesOf(division)});
+        for (const std::string& division : word->divisions) {
+            Example example{&word->letters, boundariesOf(division), {}};
+            if (stressed && stressOf)
+                example.labels = stressOf(word->letters, example.boundaries);
+            examples.push_back(std::move(example));
+        }
     if (examples.empty())
         return;
     Shuffler shuffler;
     SyllableModel::Workspace<int> work;
+    const auto weightOf = [this](std::uint32_t slot) { return weight(slot); };
     for (int epoch = 0; epoch < m_options.epochs; ++epoch) {
         // 2. A new order for each epoch.
         for (std::size_t i = examples.size() - 1; i > 0; --i)
@@ -93,12 +84,22 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
             std::vector<int> margin(letters.size(), m_options.margin);
             for (const int g : example.boundaries)
                 margin[g] = -m_options.margin;
-            const std::vector<int> guess = SyllableModel::bestDivision<int>(
-                m_options.shape, letters, [this](std::uint32_t slot) { return weight(slot); }, work, margin);
-            if (guess != example.boundaries) {
+            // Without known stress, the labels that fit the dictionary's division best.
+            std::vector<int> labels = example.labels;
+            if (stressed && labels.empty()) {
+                std::vector<int> force(letters.size(), -kForce);
+                for (const int g : example.boundaries)
+                    force[g] = kForce;
+                SyllableModel::bestDivision<int>(m_options.shape, letters, weightOf, work, force);
+                labels = work.labels;
+            }
+            const std::vector<int> guess =
+                SyllableModel::bestDivision<int>(m_options.shape, letters, weightOf, work, margin);
+            const bool labelsWrong = stressed && !example.labels.empty() && work.labels != example.labels;
+            if (guess != example.boundaries || labelsWrong) {
                 ++wrong;
-                update(letters, example.boundaries, +1);
-                update(letters, guess, -1);
+                update(letters, example.boundaries, labels, +1);
+                update(letters, guess, work.labels, -1);
             }
             ++m_step;
         }
