@@ -73,6 +73,14 @@ struct Respelling {
     QStringView listed;
     bool atEnd;
 };
+// Suffixes added to a word as it is; comparatives also drop a silent e (nic·er) and double a consonant (big·ger).
+struct PlainSuffix {
+    QStringView suffix;
+    bool comparative;
+};
+constexpr PlainSuffix kPlainSuffixes[] = {{u"er", true},    {u"est", true},  {u"ness", false},
+                                          {u"ment", false}, {u"ful", false}, {u"less", false}};
+
 constexpr Respelling kRespellings[] = {
     {u"our", u"or", false},  {u"ise", u"ize", false},  {u"isation", u"ization", false}, {u"tre", u"ter", true},
     {u"yse", u"yze", false}, {u"logue", u"log", true}, {u"ence", u"ense", true},
@@ -191,20 +199,24 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
                 return s + QStringLiteral("*zes");
         }
     }
-    // comparatives and doers: fast·er, nic·er, sim·pler, big·ger, hap·pi·er, fast·est
-    for (const QStringView suffix : {QStringView(u"er"), QStringView(u"est")}) {
+    // comparatives and doers: fast·er, nic·er, sim·pler, big·ger, hap·pi·er, fast·est; and -ness, -ment, -ful,
+    // -less: kind·ness, hap·pi·ness, move·ment, ar·gu·ment, beau·ti·ful, pen·ni·less
+    for (const PlainSuffix& plain : kPlainSuffixes) {
+        const QStringView suffix = plain.suffix;
         if (!endsWith(key, suffix) || n <= suffix.size() + 1)
             continue;
         const QStringView base = key.chopped(suffix.size());
         const QString tail = QStringLiteral("*") + suffix.toString();
         if (!(s = stem(base)).isEmpty())
             return s + tail;
-        if (!(s = stem(base, u"e")).isEmpty())
+        if (plain.comparative && !(s = stem(base, u"e")).isEmpty())
             return endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropLast(s) + tail;
-        if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
+        if (plain.comparative && endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
             return s + u'*' + base.back() + suffix.toString();
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
             return dropLast(s) + QStringLiteral("i") + tail;
+        if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
+            return dropLast(s) + tail;
     }
     // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly
     if (endsWith(key, u"ly") && n > 3) {
@@ -217,20 +229,6 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
             return dropLast(s) + u'y';
         if (!(s = stem(base, u"e")).isEmpty())
             return dropLast(s) + QStringLiteral("*ly");
-    }
-    // -ness, -ment, -ful, -less: kind·ness, hap·pi·ness, move·ment, ar·gu·ment, beau·ti·ful, pen·ni·less
-    for (const QStringView suffix :
-         {QStringView(u"ness"), QStringView(u"ment"), QStringView(u"ful"), QStringView(u"less")}) {
-        if (!endsWith(key, suffix) || n <= suffix.size() + 1)
-            continue;
-        const QStringView base = key.chopped(suffix.size());
-        const QString tail = QStringLiteral("*") + suffix.toString();
-        if (!(s = stem(base)).isEmpty())
-            return s + tail;
-        if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return dropLast(s) + QStringLiteral("i") + tail;
-        if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
-            return dropLast(s) + tail;
     }
     // -able: read·a·ble, lov·a·ble, re·li·a·ble, for·get·ta·ble
     if (endsWith(key, u"able") && n > 5) {
