@@ -47,6 +47,17 @@ bool everySyllableHasOneOrTwoGroups(std::string_view word, const std::vector<int
     return true;
 }
 
+// Writes a model of this shape and these weights into the folder and loads it; false when it does not load.
+bool loadModel(SyllableEstimator& estimator, const QTemporaryDir& dir, const SyllableModel::Shape& shape,
+               const std::vector<std::int8_t>& weights) {
+    QFile file(dir.filePath(QStringLiteral("model.dat")));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(SyllableEstimator::serialize(shape, weights));
+    file.close();
+    return estimator.load(file.fileName());
+}
+
 } // namespace
 
 class TestSyllableEstimator : public QObject {
@@ -260,17 +271,10 @@ private slots:
                 weights[SyllableModel::slotIndex(slot)] = SyllableModel::slotNegative(slot) ? -100 : 100;
         });
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("model.dat")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(SyllableEstimator::serialize(shape, weights));
-        file.close();
         SyllableEstimator estimator;
-        QVERIFY(estimator.load(file.fileName()));
+        QVERIFY(loadModel(estimator, dir, shape, weights));
         QCOMPARE(estimator.divide(u"abab"), QStringLiteral("ab*ab"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(SyllableEstimator::serialize(lettersOnly, weights));
-        file.close();
-        QVERIFY(estimator.load(file.fileName()));
+        QVERIFY(loadModel(estimator, dir, lettersOnly, weights));
         QVERIFY(estimator.divide(u"abab") != QStringLiteral("ab*ab")); // without them no gap is preferred
     }
 
@@ -356,12 +360,8 @@ private slots:
         });
         QVERIFY(found);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("model.dat")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(SyllableEstimator::serialize(shape, weights));
-        file.close();
         SyllableEstimator estimator;
-        QVERIFY(estimator.load(file.fileName()));
+        QVERIFY(loadModel(estimator, dir, shape, weights));
         QCOMPARE(estimator.divide(u"abab"), QStringLiteral("ab*ab"));
     }
 };
