@@ -64,10 +64,7 @@ private:
 
     WindowContext& window() { return m_form->context(); }
     void press(const char* button) { m_form->findChild<QPushButton*>(button)->click(); }
-    void useService(const QString& address, const QString& key) {
-        qputenv("PARVENNA_SERVICE_ADDRESS", address.toUtf8());
-        qputenv("PARVENNA_SERVICE_KEY", key.toUtf8());
-    }
+    static void useService(const QString& address, const QString& key) { TestEnvironment::useService(address, key); }
     QList<ResultRow> results() { return ResultRow::allOf(window().resultsList()); }
     QStringList leftInTemp() {
         return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

@@ -50,6 +50,11 @@ QString TestEnvironment::tempFolder() const {
     return m_root + QStringLiteral("/tmp");
 }
 
+void TestEnvironment::useService(const QString& address, const QString& key) {
+    qputenv("PARVENNA_SERVICE_ADDRESS", address.toUtf8());
+    qputenv("PARVENNA_SERVICE_KEY", key.toUtf8());
+}
+
 void TestEnvironment::clearSettings() {
     QSettings store(QStringLiteral("Orvanta"), QStringLiteral("Parvenna"));
     store.clear();

@@ -17,6 +17,8 @@ public:
     const QString& root() const { return m_root; }
     QString settingsFolder() const;
     QString tempFolder() const;
+    // Sends lookups to this dictionary service (empty: the built-in dictionary).
+    static void useService(const QString& address, const QString& key);
     // Removes every stored setting.
     static void clearSettings();
     // Replaces the settings file with these bytes, as a user editing it by hand would.
