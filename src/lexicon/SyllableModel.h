@@ -162,16 +162,26 @@ template <typename Visit> void forEachWordContextFeature(const Shape& shape, std
 // Calls visit(gap, slot) for every gap feature of the padded word ("^letters$"). Gap g is the boundary before
 // letter g of the word (1 .. letters-1).
 template <typename Visit> void forEachGapFeature(const Shape& shape, std::string_view padded, Visit&& visit) {
+    // The shape's numbers are copied, as visit may write through an int reference that the compiler cannot
+    // tell apart from them.
     const int size = int(padded.size());
     const std::uint32_t mask = (1u << shape.tableBits) - 1;
-    for (int first = 0; first < size; ++first) {
+    const int maxGram = shape.maxGram;
+    const int maxLeft = shape.maxLeft;
+    const int maxRight = shape.maxRight;
+    // Gaps inside the word only: padded positions 2 .. size-2 (before letter 1 .. letters-1).
+    const int lastGap = size - 2;
+    for (int first = 0; first <= lastGap; ++first) {
         std::uint64_t h = detail::kGapSeed;
-        for (int end = first + 1; end <= size && end - first <= shape.maxGram; ++end) {
+        const int highestFromStart = std::min(lastGap, first + maxLeft);
+        const int lastEnd = std::min(size, first + maxGram);
+        for (int end = first + 1; end <= lastEnd; ++end) {
             h = detail::step(h, padded[end - 1]);
+            const int lowest = std::max(std::max(first, 2), end - maxRight);
+            const int highest = std::min(end, highestFromStart);
+            if (lowest > highest)
+                continue;
             const std::uint64_t mixed = detail::mix(h);
-            // Gaps inside the word only: padded positions 2 .. size-2 (before letter 1 .. letters-1).
-            const int lowest = std::max({first, 2, end - shape.maxRight});
-            const int highest = std::min({end, size - 2, first + shape.maxLeft});
             for (int k = lowest; k <= highest; ++k)
                 visit(k - 1, detail::slot(mixed, std::uint32_t(k - first), mask));
         }
