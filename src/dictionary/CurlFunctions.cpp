@@ -69,12 +69,15 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
 }
 
 QStringList CurlFunctions::CurlArguments(const QString& outputPath, const QString& bundlePath, int timeLimitMs) {
-    return {QStringLiteral("-X"),          QStringLiteral("GET"),
-            QStringLiteral("--config"),    QStringLiteral("-"),
-            QStringLiteral("--output"),    outputPath,
-            QStringLiteral("--cacert"),    bundlePath,
-            QStringLiteral("--write-out"), QStringLiteral("%{http_code}"),
-            QStringLiteral("--max-time"),  QString::number(timeLimitMs / 1000.0)};
+    // "--disable" must come first: curl then leaves the user's own .curlrc aside, which could otherwise add
+    // headers to the answer file, follow or divert the request, or keep the file from being written.
+    return QStringList{QStringLiteral("--disable")} +
+           QStringList{QStringLiteral("-X"),          QStringLiteral("GET"),
+                       QStringLiteral("--config"),    QStringLiteral("-"),
+                       QStringLiteral("--output"),    outputPath,
+                       QStringLiteral("--cacert"),    bundlePath,
+                       QStringLiteral("--write-out"), QStringLiteral("%{http_code}"),
+                       QStringLiteral("--max-time"),  QString::number(timeLimitMs / 1000.0)};
 }
 
 QByteArray CurlFunctions::CurlConfig(const QString& address) {

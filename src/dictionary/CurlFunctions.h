@@ -65,10 +65,10 @@ public:
     // localhost or an address in 127.0.0.0/8 (or ::1): the only hosts a key may reach over plain http.
     static bool IsLoopbackHost(const QString& host);
 
-    // curl's arguments for one request: -X GET, the request read from standard input (--config -), the answer
-    // file, the CA bundle, the HTTP status written on standard output and a time limit that matches the one the
-    // child is given. The address is not among them: it holds the key, and every user of the computer can read
-    // a process's arguments.
+    // curl's arguments for one request: --disable (the user's .curlrc is not read), -X GET, the request read from
+    // standard input (--config -), the answer file, the CA bundle, the HTTP status written on standard output and a
+    // time limit that matches the one the child is given. The address is not among them: it holds the key, and every
+    // user of the computer can read a process's arguments.
     static QStringList CurlArguments(const QString& outputPath, const QString& bundlePath,
                                      int timeLimitMs = ChildProcess::kTimeLimitMs);
     // What curl reads on its standard input: the request address as curl's configuration, quoted and escaped.

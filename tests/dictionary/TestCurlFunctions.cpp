@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <ctime>
@@ -147,6 +148,24 @@ private slots:
         QCOMPARE(m_service.receivedWords(), QStringList{received});
         QCOMPARE(curl.lastRunCount(), 1);
         QVERIFY2(answer.contains(QStringLiteral("<entry_list")), qPrintable(answer));
+    }
+
+    void usersCurlConfigIsLeftAside() {
+        // A user's own curl configuration must not change what is fetched: "include" would put the HTTP
+        // headers in front of every answer. curl looks for it in each of these folders.
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        WriteBytesToFile("include\n", home.filePath(QStringLiteral(".curlrc")));
+        const QByteArray names[] = {"HOME", "CURL_HOME", "XDG_CONFIG_HOME"};
+        QByteArray saved[std::size(names)];
+        for (std::size_t i = 0; i < std::size(names); ++i) {
+            saved[i] = qgetenv(names[i].constData());
+            qputenv(names[i].constData(), home.path().toUtf8());
+        }
+        const QString answer = fetch(QStringLiteral("baby"));
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            saved[i].isNull() ? qunsetenv(names[i].constData()) : qputenv(names[i].constData(), saved[i]);
+        QCOMPARE(answer, QString::fromUtf8(m_service.answerFor(QStringLiteral("baby"))));
     }
 
     void keyIsInNoCommandLineNorFile() {
