@@ -49,9 +49,17 @@ int countSyllables(QStringView splitText) {
 }
 
 QString onto(QStringView division, QStringView word) {
-    QString result(division.size(), Qt::Uninitialized);
+    QString result(division.size() + word.size(), Qt::Uninitialized);
     QChar* out = result.data();
     qsizetype w = 0;
+    // Combining marks the user typed after a letter belong to it: kept after a plain letter of the division, left
+    // out after an accented one, which carries the dictionary's own accent.
+    const auto takeMarks = [&](bool keep) {
+        for (; w < word.size() && word[w].unicode() >= 0x0300 && word[w].isMark(); ++w)
+            if (keep)
+                *out++ = word[w];
+    };
+    takeMarks(true);
     for (const QChar c : division) {
         if (c == kMark) {
             *out++ = c;
@@ -63,6 +71,7 @@ QString onto(QStringView division, QStringView word) {
             if (asciiLower(u) != asciiLower(word[w].unicode()))
                 return division.toString();
             *out++ = word[w++];
+            takeMarks(true);
             continue;
         }
         const WordKey::Folded wanted = WordKey::foldChar(c);
@@ -79,6 +88,7 @@ QString onto(QStringView division, QStringView word) {
         if (!(given == wanted) || start == w)
             return division.toString();
         *out++ = laid(c, word[start]);
+        takeMarks(u < 0x80);
     }
     if (w != word.size())
         return division.toString();

@@ -69,6 +69,19 @@ private slots:
         QTest::newRow("accented letter of the user's on a plain one") << "ca*fe"
                                                                       << "CAFÉ"
                                                                       << "CA*FÉ";
+        // Accents typed as combining marks (text in decomposed form) stay with their letter.
+        QTest::newRow("combining accent on an accented letter") << "É*lan"
+                                                                << "e\u0301lan"
+                                                                << "é*lan";
+        QTest::newRow("combining accents inside the word") << "na*ïve*té"
+                                                           << "nai\u0308vete\u0301"
+                                                           << "na*ïve*té";
+        QTest::newRow("combining accent on a plain letter before a boundary") << "caf*e*te*ri*a"
+                                                                              << "cafe\u0301teria"
+                                                                              << "caf*e\u0301*te*ri*a";
+        QTest::newRow("combining accent ahead of every letter") << "ba*by"
+                                                                << "\u0301baby"
+                                                                << "\u0301ba*by";
     }
     void divisionsLaidOntoTheWord() {
         QFETCH(QString, division);
