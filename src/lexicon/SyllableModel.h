@@ -99,6 +99,18 @@ inline bool slotNegative(std::uint32_t slot) {
 }
 
 namespace detail {
+// The running hashes of the word's last k letters (suffix[k], k = 0 .. suffixes) and of its first k letters.
+inline void hashEnds(std::string_view letters, int suffixes, int prefixes, std::uint64_t* suffix,
+                     std::uint64_t* prefix) {
+    const int n = int(letters.size());
+    suffix[0] = kSuffixSeed;
+    for (int k = 1; k <= suffixes; ++k)
+        suffix[k] = step(suffix[k - 1], letters[n - k]);
+    prefix[0] = kPrefixSeed;
+    for (int k = 1; k <= prefixes; ++k)
+        prefix[k] = step(prefix[k - 1], letters[k - 1]);
+}
+
 // A gap's place: vowel groups counted from one end of the word, and the consonants touching it on each side.
 inline std::uint64_t placeCode(int groups, int consonantsLeft, int consonantsRight) {
     return std::uint64_t(std::min(groups, 7) * 16 + std::min(consonantsLeft, 3) * 4 + std::min(consonantsRight, 3));
@@ -118,12 +130,7 @@ template <typename Visit> void forEachWordContextFeature(const Shape& shape, std
     std::uint64_t prefix[kMaxAffix + 1];
     const int suffixes = shape.maxSuffix > 0 ? std::min({shape.maxSuffix, kMaxAffix, n}) : -1;
     const int prefixes = shape.maxPrefix > 0 ? std::min({shape.maxPrefix, kMaxAffix, n}) : -1;
-    suffix[0] = detail::kSuffixSeed;
-    for (int k = 1; k <= suffixes; ++k)
-        suffix[k] = detail::step(suffix[k - 1], letters[n - k]);
-    prefix[0] = detail::kPrefixSeed;
-    for (int k = 1; k <= prefixes; ++k)
-        prefix[k] = detail::step(prefix[k - 1], letters[k - 1]);
+    detail::hashEnds(letters, suffixes, prefixes, suffix, prefix);
     // Each end's features lie side by side in the table (the place is added to the slot), so that the word's
     // gaps read the same few cache lines.
     for (int k = 0; k <= suffixes; ++k)
@@ -246,41 +253,42 @@ struct WordShape {
             groupsUntil[i] = groupsUntil[i - 1] + (isVowel(letters[i - 1]) && (i == 1 || !isVowel(letters[i - 2])));
         suffixes = std::min({std::max(shape.maxSuffix, 0), kMaxAffix, n});
         prefixes = std::min({std::max(shape.maxPrefix, 0), kMaxAffix, n});
-        suffix[0] = detail::kSuffixSeed;
-        for (int k = 1; k <= suffixes; ++k)
-            suffix[k] = detail::step(suffix[k - 1], letters[n - k]);
-        prefix[0] = detail::kPrefixSeed;
-        for (int k = 1; k <= prefixes; ++k)
-            prefix[k] = detail::step(prefix[k - 1], letters[k - 1]);
+        detail::hashEnds(letters, suffixes, prefixes, suffix, prefix);
     }
 };
+
+namespace detail {
+// One feature for each of the first ends (k = 0 .. last) of the word, with a code for the syllable.
+template <typename Visit>
+void visitEnds(const std::uint64_t* ends, int last, std::uint64_t seed, std::uint64_t code, std::uint32_t mask,
+               Visit&& visit) {
+    for (int k = 0; k <= last; ++k)
+        visit(slot(mix(step(ends[k] ^ seed, char(code)) + std::uint64_t(k)), 0, mask));
+}
+} // namespace detail
 
 // A syllable ending at j with label s: the word's end and how many vowel groups follow.
 template <typename Visit>
 void forEachEndFeature(const Shape& shape, const WordShape& word, int j, int s, Visit&& visit) {
-    const std::uint32_t mask = (1u << shape.tableBits) - 1;
     const std::uint64_t code = std::uint64_t(std::min(word.groupsFrom[j], 7) * 8 + s);
-    for (int k = 0; k <= std::min(word.suffixes, 4); ++k)
-        visit(detail::slot(detail::mix(detail::step(word.suffix[k] ^ detail::kEndSeed, char(code)) + k), 0, mask));
+    detail::visitEnds(word.suffix, std::min(word.suffixes, 4), detail::kEndSeed, code, (1u << shape.tableBits) - 1,
+                      visit);
 }
 
 // A syllable starting at i with label s: the word's start and how many vowel groups come before.
 template <typename Visit>
 void forEachStartFeature(const Shape& shape, const WordShape& word, int i, int s, Visit&& visit) {
-    const std::uint32_t mask = (1u << shape.tableBits) - 1;
     const std::uint64_t code = std::uint64_t(std::min(word.groupsUntil[i], 7) * 8 + s);
-    for (int k = 0; k <= std::min(word.prefixes, 3); ++k)
-        visit(detail::slot(detail::mix(detail::step(word.prefix[k] ^ detail::kStartSeed, char(code)) + k), 0, mask));
+    detail::visitEnds(word.prefix, std::min(word.prefixes, 3), detail::kStartSeed, code, (1u << shape.tableBits) - 1,
+                      visit);
 }
 
 // A syllable ending at j with label s after one with label p.
 template <typename Visit>
 void forEachTransitionFeature(const Shape& shape, const WordShape& word, int j, int p, int s, Visit&& visit) {
-    const std::uint32_t mask = (1u << shape.tableBits) - 1;
     const std::uint64_t code = std::uint64_t((std::min(word.groupsFrom[j], 7) * 8 + p) * 8 + s);
-    for (int k = 0; k <= std::min(word.suffixes, 2); ++k)
-        visit(
-            detail::slot(detail::mix(detail::step(word.suffix[k] ^ detail::kTransitionSeed, char(code)) + k), 0, mask));
+    detail::visitEnds(word.suffix, std::min(word.suffixes, 2), detail::kTransitionSeed, code,
+                      (1u << shape.tableBits) - 1, visit);
 }
 
 // Calls visit(slot) for every feature of a division of the word with the given stress labels (one a syllable;
