@@ -48,7 +48,12 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
         return answer;
     WordKey::Buffer buffer;
     const QStringView key = WordKey::fold(written, buffer);
-    if (const QStringView listed = m_lexicon.usableDivisionView(key); !listed.isEmpty()) {
+    // 1. The dictionary: a homograph spelt as written when the word has accents or capitals, else the key's.
+    QString spelt;
+    if (!Lexicon::isPlainSpelling(written))
+        spelt = m_lexicon.divisionSpeltAs(key, written);
+    if (const QStringView listed = spelt.isEmpty() ? m_lexicon.usableDivisionView(key) : QStringView(spelt);
+        !listed.isEmpty()) {
         answer.source = Source::Dictionary;
         answer.division = Division::onto(listed, written);
         if (withHomographs) {
@@ -58,6 +63,7 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
         }
         return answer;
     }
+    // 2. A form derived from listed words, 3. the estimate.
     if (const QString derived = m_derived.derive(key); !derived.isEmpty()) {
         answer.source = Source::Derived;
         answer.division = Division::onto(derived, written);

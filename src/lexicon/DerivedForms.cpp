@@ -58,6 +58,17 @@ QString dropLast(const QString& division, qsizetype n = 1) {
     return division.left(division.size() - n);
 }
 
+// The division without its silent e: "hope" -> "hop". When the e was all of its syllable's vowel ("ma*te", a
+// homograph's division), the consonants left join the syllable before: "mat", not "ma*t".
+QString dropSilentE(const QString& division) {
+    QString rest = dropLast(division);
+    const qsizetype mark = rest.lastIndexOf(Division::kMark);
+    if (mark >= 0 &&
+        std::none_of(rest.cbegin() + mark + 1, rest.cend(), [](QChar c) { return WordKey::isVowel(c.toLower()); }))
+        rest.remove(mark, 1);
+    return rest;
+}
+
 // The index in a division of its letter number `letter` (marks skipped); the size when there are fewer letters.
 qsizetype indexOfLetter(QStringView division, qsizetype letter) {
     for (qsizetype i = 0; i < division.size(); ++i) {
@@ -107,8 +118,14 @@ QString DerivedForms::resolve(QStringView key, int depth) const {
         return division.toString();
     if (depth <= 0 || key.isEmpty())
         return {};
-    if (QString division = isForm ? byListedForm(key) : QString(); !division.isEmpty())
-        return division;
+    if (isForm) {
+        // A regular form of the entry it is listed under (stay·ing, cre·at·ed) is made as the suffix rules make
+        // it; only an irregular one (be·gan) takes the entry's boundaries as they are.
+        if (QString division = bySuffixOn(key, depth, m_lexicon.stemsOf(key)); !division.isEmpty())
+            return division;
+        if (QString division = byListedForm(key); !division.isEmpty())
+            return division;
+    }
     for (auto rule : {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
                       &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
         if (QString division = (this->*rule)(key, depth); !division.isEmpty())
@@ -141,11 +158,18 @@ QString DerivedForms::byParts(QStringView key, int depth) const {
 }
 
 QString DerivedForms::bySuffix(QStringView key, int depth) const {
+    return bySuffixOn(key, depth, {});
+}
+
+QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems) const {
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
         QVarLengthArray<QChar, kLongest + 2> wanted;
         wanted.append(base.data(), base.size());
         wanted.append(extra.data(), extra.size());
-        return wanted.size() >= kMinStem ? resolve(QStringView(wanted.data(), wanted.size()), depth - 1) : QString();
+        const QStringView candidate(wanted.data(), wanted.size());
+        if (candidate.size() < kMinStem || (!stems.isEmpty() && !stems.contains(candidate)))
+            return {};
+        return resolve(candidate, depth - 1);
     };
     const qsizetype n = key.size();
     QString s;
@@ -162,7 +186,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
             return s + u'*' + base.back() + QStringLiteral("ing");
         if (!(s = stem(base, u"e")).isEmpty())
-            return endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing") : dropLast(s) + QStringLiteral("*ing");
+            return endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing") : dropSilentE(s) + QStringLiteral("*ing");
         if (base.endsWith(u'y') && !(s = stem(base.chopped(1), u"ie")).isEmpty())
             return dropLast(s, 2) + QStringLiteral("y*ing");
     }
@@ -174,7 +198,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
         if (!(s = stem(base)).isEmpty())
             return endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed");
         if (!(s = stem(base, u"e")).isEmpty())
-            return endsTOrD(base) ? dropLast(s) + QStringLiteral("*ed") : s + u'd';
+            return endsTOrD(base) ? dropSilentE(s) + QStringLiteral("*ed") : s + u'd';
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
             return endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
                                   : s + base.back() + QStringLiteral("ed");
@@ -185,7 +209,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
     if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {
-            if (endsSilentHissingE(base))
+            if (endsSilentHissingE(base) && !s.endsWith(Division::kMark + s.right(2)))
                 return s.left(s.size() - 2) + u'*' + s.right(2) + u's';
             return s + u's';
         }
@@ -210,13 +234,13 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
         if (!(s = stem(base)).isEmpty())
             return s + tail;
         if (plain.comparative && !(s = stem(base, u"e")).isEmpty())
-            return endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropLast(s) + tail;
+            return endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropSilentE(s) + tail;
         if (plain.comparative && endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
             return s + u'*' + base.back() + suffix.toString();
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
             return dropLast(s) + QStringLiteral("i") + tail;
         if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
-            return dropLast(s) + tail;
+            return dropSilentE(s) + tail;
     }
     // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly
     if (endsWith(key, u"ly") && n > 3) {
@@ -228,7 +252,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
         if (!(s = stem(key.chopped(1), u"e")).isEmpty() && endsConsonantLe(s))
             return dropLast(s) + u'y';
         if (!(s = stem(base, u"e")).isEmpty())
-            return dropLast(s) + QStringLiteral("*ly");
+            return dropSilentE(s) + QStringLiteral("*ly");
     }
     // -able: read·a·ble, lov·a·ble, re·li·a·ble, for·get·ta·ble
     if (endsWith(key, u"able") && n > 5) {
@@ -236,7 +260,7 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
         if (!(s = stem(base)).isEmpty())
             return s + QStringLiteral("*a*ble");
         if (!(s = stem(base, u"e")).isEmpty())
-            return dropLast(s) + QStringLiteral("*a*ble");
+            return dropSilentE(s) + QStringLiteral("*a*ble");
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
             return dropLast(s) + QStringLiteral("i*a*ble");
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 class Lexicon;
@@ -26,6 +27,8 @@ public:
 private:
     QString resolve(QStringView key, int depth) const;
     QString bySuffix(QStringView key, int depth) const;
+    // The suffix rules on the given stems only (on any stem when there are none).
+    QString bySuffixOn(QStringView key, int depth, const QStringList& stems) const;
     QString byPrefix(QStringView key, int depth) const;
     QString byCompound(QStringView key, int depth) const;
     QString byParts(QStringView key, int depth) const;

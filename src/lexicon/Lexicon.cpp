@@ -10,6 +10,16 @@
 
 namespace {
 
+// The plain spelling of a word: without accents or other letters beyond ASCII, and not an abbreviation in
+// capitals ("M*A*S*H", spelt out letter by letter, is no division of "mash").
+bool isPlain(QStringView text) {
+    const auto beyondAscii = [](QChar c) { return c.unicode() >= 128; };
+    const auto lower = [](QChar c) { return c.isLower(); };
+    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    return std::none_of(text.begin(), text.end(), beyondAscii) &&
+           (letters < 2 || std::any_of(text.begin(), text.end(), lower));
+}
+
 std::size_t hashOf(QStringView key) {
     return qHash(key, 0x9e3779b9U);
 }
@@ -76,6 +86,8 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
                 *error = lineError(origin, lineNumber, QStringLiteral("names no entry after \"=\""));
             return false;
         }
+        if (isPlain(word))
+            notePlainSpelling(m_entries[entry]); // "Rallies|=Rally" beside "Ralliés"
         addStem(entry, stem);
         return true;
     }
@@ -94,13 +106,20 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
 }
 
 // A homograph joins its entry's list. The entry's usable division is its first marked homograph, or its first when
-// the key is of one vowel group. Divisions are never empty, so an empty span means none.
+// the key is of one vowel group. Divisions are never empty, so an empty span means none. Where the key has a plain
+// spelling, only plain spellings count: "cure" is Cure (not divided: estimated), never the accented Cu*ré, which
+// is another word.
 void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label) {
     const Span d = keep(division);
     const Span l = keep(label);
     Entry& e = m_entries[entry];
     if (link(m_records, Record{d, l, 0}, e.records, e.lastRecord))
         ++m_headwords;
+    const bool plain = isPlain(division);
+    if (plain)
+        notePlainSpelling(e);
+    else if (e.plainSeen)
+        return;
     const bool marked = division.contains(Division::kMark);
     if (marked ? !view(e.usable).contains(Division::kMark)
                : e.usable.length == 0 && Division::needsNoMark(view(e.key))) {
@@ -113,6 +132,17 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
         } else {
             e.usable = d;
         }
+        updateSlot(e);
+    }
+}
+
+// A spelling of the key without accents: the usable division can only come from such spellings from now on.
+void Lexicon::notePlainSpelling(Entry& e) {
+    if (e.plainSeen)
+        return;
+    e.plainSeen = true;
+    if (e.usable.length != 0) {
+        e.usable = {}; // it came from an accented spelling
         updateSlot(e);
     }
 }
@@ -147,7 +177,7 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
         if (entry.file != file) {
             m_headwords -= entry.records == 0 ? 0 : 1;
             m_forms -= entry.stems == 0 ? 0 : 1;
-            entry = Entry{entry.key, {}, 0, 0, 0, 0, file, entry.slot};
+            entry = Entry{entry.key, {}, 0, 0, 0, 0, false, file, entry.slot};
             updateSlot(entry);
         }
         return entry;
@@ -226,6 +256,36 @@ std::vector<Lexicon::Homograph> Lexicon::homographs(QStringView key) const {
             result.push_back({view(m_records[r - 1].division).toString(), view(m_records[r - 1].label).toString()});
     }
     return result;
+}
+
+QString Lexicon::divisionSpeltAs(QStringView key, QStringView written) const {
+    const Entry* entry = find(key);
+    if (!entry)
+        return {};
+    const bool oneGroup = Division::needsNoMark(key);
+    for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next) {
+        const QStringView division = view(m_records[r - 1].division);
+        if (!oneGroup && !division.contains(Division::kMark))
+            continue;
+        qsizetype at = 0;
+        bool same = true;
+        for (const QChar c : division) {
+            if (c == Division::kMark)
+                continue;
+            if (at == written.size() || c.toCaseFolded() != written[at].toCaseFolded()) {
+                same = false;
+                break;
+            }
+            ++at;
+        }
+        if (same && at == written.size())
+            return division.toString();
+    }
+    return {};
+}
+
+bool Lexicon::isPlainSpelling(QStringView text) {
+    return isPlain(text);
 }
 
 QString Lexicon::usableDivision(QStringView key) const {

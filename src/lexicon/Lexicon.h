@@ -36,6 +36,11 @@ public:
     // The same as a view into the dictionary's text, valid until the next load, in one probe of the index; *isForm,
     // when asked for, tells whether the key is also a form listed under other entries (see stemsOf).
     QStringView usableDivisionView(QStringView key, bool* isForm = nullptr) const;
+    // The division of the first homograph spelt as written (letter case aside) that has a usable division; empty
+    // when none is. For words written with accents or in capitals: "curé" is Cu*ré, though "cure" is Cure.
+    QString divisionSpeltAs(QStringView key, QStringView written) const;
+    // Spelt without accents (ASCII only) and not in capitals: such a spelling of a key outranks the others.
+    static bool isPlainSpelling(QStringView text);
     // All homographs that have a usable division, in order.
     std::vector<Homograph> usableHomographs(QStringView key) const;
     bool hasHeadword(QStringView key) const;
@@ -72,6 +77,7 @@ private:
         std::uint32_t lastRecord = 0;
         std::uint32_t stems = 0; // first and last key of the entries this form belongs to (index + 1)
         std::uint32_t lastStem = 0;
+        bool plainSeen = false; // a homograph spelt without accents: accented ones give no usable division
         int file = -1;          // the file that last spoke of this key
         std::uint32_t slot = 0; // its place in the index
     };
@@ -80,6 +86,7 @@ private:
     Entry& entryFor(const QString& key, int file);
     void addRecord(std::size_t entry, QStringView division, QStringView label);
     void addStem(std::size_t entry, QStringView stem);
+    void notePlainSpelling(Entry& e);
     template <typename Node>
     static bool link(std::vector<Node>& nodes, Node node, std::uint32_t& first, std::uint32_t& last);
     const Entry* find(QStringView key) const;

@@ -65,6 +65,29 @@ Mice|=Mouse
 Ing|Ing:n.
 Abbé|Ab*bé:n.
 Æneid|Æ*ne*id:n.
+Stay|Stay:v. i.
+Staying|=Stay
+Stayed|=Stay
+Create|Cre*ate:v. t.
+Created|=Create
+Creating|=Create
+Study|Stud*y:v. t.
+Studying|=Study
+Let|Let:v. t.
+Letting|=Let
+Mate|Ma*te:n.|Mate:n.|Mate:v. t.
+Mating|=Mate
+Begin|Be*gin:v. t.
+Began|=Begin
+Glacé|Gla*cé:a.
+Curé|Cu*ré:n.
+Cure|Cure:n.|Cure:v. t.
+Cured|=Cure
+MASH|MASH:n.|M*A*S*H:n.
+Mash|Mash:n.
+Rally|Ral*ly:v. t.
+Ralliés|Ral*liés:n. pl.
+Rallies|=Rally
 )";
 
 } // namespace
@@ -169,6 +192,25 @@ private slots:
         row("hopeful", "hope·ful", 2);
         // an irregular form the dictionary lists under its entry
         row("mice", "mice", 1);
+        row("began", "be·gan", 2);
+        // a regular form listed under its entry is made by the suffix rules, which know where its syllables are
+        row("staying", "stay·ing", 2);
+        row("stayed", "stayed", 1);
+        row("created", "cre·at·ed", 3);
+        row("creating", "cre·at·ing", 3);
+        row("studying", "stud·y·ing", 3);
+        row("letting", "let·ting", 2);
+        row("rallies", "ral·lies", 2);
+        // a dropped silent e that was its syllable's only vowel takes its syllable with it
+        row("mating", "mat·ing", 2);
+        // a plural of a stem whose last syllable is already apart
+        row("glaces", "gla·cés", 2);
+        // a plain spelling is not divided as an accented or capital one of the same letters; those still are
+        row("cure", "cure", 1, "dictionary");
+        row("cured", "cured", 1);
+        row("curé", "cu·ré", 2, "dictionary");
+        row("CURÉ", "CU·RÉ", 2, "dictionary");
+        row("mash", "mash", 1, "dictionary");
         // the user's letters, the dictionary's accents
         row("Walking", "Walk·ing", 2);
         row("WALKED", "WALKED", 1);
