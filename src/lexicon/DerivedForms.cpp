@@ -162,6 +162,14 @@ QString DerivedForms::bySuffix(QStringView key, int depth) const {
 }
 
 QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems) const {
+    // A listed stem goes before one that must be derived itself: op·er·at·ing from op·er·ate, not from ope + rat.
+    if (QString division = suffixRules(key, 0, stems); !division.isEmpty())
+        return division;
+    return depth > 1 ? suffixRules(key, depth - 1, stems) : QString();
+}
+
+// The suffix rules with stems found in the dictionary (stemDepth 0) or derived up to stemDepth steps.
+QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems) const {
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
         QVarLengthArray<QChar, kLongest + 2> wanted;
         wanted.append(base.data(), base.size());
@@ -169,7 +177,7 @@ QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& 
         const QStringView candidate(wanted.data(), wanted.size());
         if (candidate.size() < kMinStem || (!stems.isEmpty() && !stems.contains(candidate)))
             return {};
-        return resolve(candidate, depth - 1);
+        return stemDepth == 0 ? listed(candidate) : resolve(candidate, stemDepth);
     };
     const qsizetype n = key.size();
     QString s;

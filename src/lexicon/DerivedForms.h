@@ -29,6 +29,7 @@ private:
     QString bySuffix(QStringView key, int depth) const;
     // The suffix rules on the given stems only (on any stem when there are none).
     QString bySuffixOn(QStringView key, int depth, const QStringList& stems) const;
+    QString suffixRules(QStringView key, int stemDepth, const QStringList& stems) const;
     QString byPrefix(QStringView key, int depth) const;
     QString byCompound(QStringView key, int depth) const;
     QString byParts(QStringView key, int depth) const;

@@ -88,6 +88,9 @@ Mash|Mash:n.
 Rally|Ral*ly:v. t.
 Ralliés|Ral*liés:n. pl.
 Rallies|=Rally
+Operate|Op*er*ate:v. i.
+Ope|Ope:a.
+Rat|Rat:n.
 )";
 
 } // namespace
@@ -201,6 +204,9 @@ private slots:
         row("studying", "stud·y·ing", 3);
         row("letting", "let·ting", 2);
         row("rallies", "ral·lies", 2);
+        // a listed stem before one that is itself a compound (ope + rat)
+        row("operating", "op·er·at·ing", 4);
+        row("operated", "op·er·at·ed", 4);
         // a dropped silent e that was its syllable's only vowel takes its syllable with it
         row("mating", "mat·ing", 2);
         // a plural of a stem whose last syllable is already apart
