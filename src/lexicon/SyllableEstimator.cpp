@@ -3,6 +3,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -33,6 +34,36 @@ template <typename T> void appendLittle(QByteArray& out, T value) {
 
 bool isPieceSeparator(QChar c) {
     return c == u' ' || c == u'-';
+}
+
+// The folded letters of a piece, and for each the position in the piece of the letter it comes from.
+void foldPiece(QStringView piece, std::string& letters, std::vector<qsizetype>& source) {
+    letters.clear();
+    source.clear();
+    for (qsizetype i = 0; i < piece.size(); ++i) {
+        const char16_t c = piece[i].unicode();
+        if (c < 128) {
+            if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
+                letters += char(c | 0x20);
+                source.push_back(i);
+            }
+            continue;
+        }
+        if (!piece[i].isLetter())
+            continue;
+        QString folded = SyllableModel::foldLetter(piece[i]);
+        if (folded.isEmpty())
+            folded = QChar(QLatin1Char(SyllableModel::kOtherLetter));
+        for (const QChar f : folded) {
+            letters += char(f.unicode());
+            source.push_back(i);
+        }
+    }
+}
+
+SyllableModel::Workspace<int>& workspace() {
+    thread_local SyllableModel::Workspace<int> work;
+    return work;
 }
 
 } // namespace
@@ -142,37 +173,11 @@ void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
     // 1. The folded letters, and for each the position in the piece of the letter it comes from.
     thread_local std::string letters;
     thread_local std::vector<qsizetype> source;
-    thread_local SyllableModel::Workspace<int> work;
-    letters.clear();
-    source.clear();
-    for (qsizetype i = 0; i < piece.size(); ++i) {
-        const char16_t c = piece[i].unicode();
-        if (c < 128) {
-            if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
-                letters += char(c | 0x20);
-                source.push_back(i);
-            }
-            continue;
-        }
-        if (!piece[i].isLetter())
-            continue;
-        QString folded = SyllableModel::foldLetter(piece[i]);
-        if (folded.isEmpty())
-            folded = QChar(QLatin1Char(SyllableModel::kOtherLetter));
-        for (const QChar f : folded) {
-            letters += char(f.unicode());
-            source.push_back(i);
-        }
-    }
+    SyllableModel::Workspace<int>& work = workspace();
+    foldPiece(piece, letters, source);
 
     // 2. The model's boundaries, as positions in the piece (a boundary inside one folded letter is dropped).
-    const std::vector<int>& gaps = SyllableModel::bestDivision<int>(
-        m_shape, letters,
-        [this](std::uint32_t slot) {
-            const int w = m_weights[SyllableModel::slotIndex(slot)];
-            return SyllableModel::slotNegative(slot) ? -w : w;
-        },
-        work);
+    const std::vector<int>& gaps = SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work);
 
     // 3. The piece with "*" before the first letter of each new syllable.
     qsizetype copied = 0;
@@ -185,4 +190,57 @@ void SyllableEstimator::dividePiece(QStringView piece, QString& out) const {
         copied = at;
     }
     out += piece.mid(copied);
+}
+
+int SyllableEstimator::doubt(QStringView division) const {
+    if (!m_loaded)
+        return 0;
+    int total = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= division.size(); ++i) {
+        if (i < division.size() && !isPieceSeparator(division[i]))
+            continue;
+        const int piece = pieceDoubt(division.mid(start, i - start));
+        if (piece == kRuledOut)
+            return kRuledOut;
+        total += piece;
+        start = i + 1;
+    }
+    return total;
+}
+
+int SyllableEstimator::pieceDoubt(QStringView division) const {
+    // 1. The piece without its marks, and where each syllable starts in it.
+    QString piece;
+    thread_local std::vector<qsizetype> starts;
+    starts.clear();
+    for (const QChar c : division) {
+        if (c == QLatin1Char('*'))
+            starts.push_back(piece.size());
+        else
+            piece += c;
+    }
+    // 2. Those starts as gaps between the folded letters.
+    thread_local std::string letters;
+    thread_local std::vector<qsizetype> source;
+    thread_local std::vector<int> wanted;
+    foldPiece(piece, letters, source);
+    wanted.clear();
+    for (const qsizetype at : starts) {
+        const int gap = int(std::lower_bound(source.begin(), source.end(), at) - source.begin());
+        if (gap > 0 && gap < int(letters.size()) && (wanted.empty() || wanted.back() != gap))
+            wanted.push_back(gap);
+    }
+    // 3. The model's best score, and its best score with the gaps forced to those boundaries.
+    SyllableModel::Workspace<int>& work = workspace();
+    SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work);
+    const int free = work.score;
+    constexpr int kForce = 1 << 20;
+    thread_local std::vector<int> force;
+    force.assign(letters.size(), -kForce);
+    for (const int gap : wanted)
+        force[gap] = kForce;
+    if (SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work, force) != wanted)
+        return kRuledOut; // a division the model does not allow (a syllable without a vowel, ...)
+    return free - (work.score - kForce * int(wanted.size()));
 }

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 // Estimates the syllable division of a word the dictionary does not have, from a model learned from the
@@ -35,12 +36,25 @@ public:
     // comes back unchanged.
     QString divide(QStringView word) const;
 
+    // How far the model's own best division of the word scores above this division of it ("*" at each
+    // boundary, as divide() writes them): 0 when it is the model's own or no model is loaded, kRuledOut when
+    // the model does not allow it. The scale is the model's; see BuiltInDictionary for the use.
+    int doubt(QStringView division) const;
+    static constexpr int kRuledOut = std::numeric_limits<int>::max();
+
     // The model file's bytes for these weights (what the trainer writes).
     static QByteArray serialize(const SyllableModel::Shape& shape, const std::vector<std::int8_t>& weights);
 
 private:
     bool parse(const QByteArray& bytes, QString* problem);
     void dividePiece(QStringView piece, QString& out) const;
+    int pieceDoubt(QStringView division) const;
+    auto weightOf() const {
+        return [this](std::uint32_t slot) {
+            const int w = m_weights[SyllableModel::slotIndex(slot)];
+            return SyllableModel::slotNegative(slot) ? -w : w;
+        };
+    }
 
     SyllableModel::Shape m_shape;
     std::vector<std::int8_t> m_weights;

@@ -352,6 +352,7 @@ template <typename Score> struct Workspace {
     std::vector<int> from;
     std::vector<int> boundaries;
     std::vector<int> labels;
+    Score score{}; // the best division's total score (gap biases included)
     WordShape word;
 };
 
@@ -403,6 +404,7 @@ const std::vector<int>& plainDivision(const Shape& shape, std::string_view lette
             }
         }
     }
+    work.score = best[n];
     for (int j = n; j > 0; j = from[j]) {
         work.labels.push_back(0);
         if (from[j] > 0)
@@ -442,6 +444,7 @@ const std::vector<int>& bestDivision(const Shape& shape, std::string_view letter
     }
     if (n == 0 || nextVowel[0] == n) {
         work.labels.push_back(0);
+        work.score = Score{};
         return work.boundaries;
     }
 
@@ -543,6 +546,7 @@ const std::vector<int>& bestDivision(const Shape& shape, std::string_view letter
     for (int s = 1; s < levels; ++s)
         if (from[std::size_t(n) * states + s] >= 0 && (from[at] < 0 || best[std::size_t(n) * states + s] > best[at]))
             at = std::size_t(n) * states + s;
+    work.score = best[at];
     while (at != std::size_t(levels)) {
         work.labels.push_back(int(at % states));
         const std::size_t previous = std::size_t(from[at]);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -319,6 +320,7 @@ private slots:
                 return sum;
             };
             const int found = scoreOf(boundaries, labels);
+            QCOMPARE(work.score, found);
             // Every other division into syllables that each hold a vowel, with every label sequence.
             const int n = int(std::strlen(word));
             for (int mask = 0; mask < (1 << std::max(n - 1, 0)); ++mask) {
@@ -340,6 +342,81 @@ private slots:
                 }
             }
         }
+    }
+
+    void doubtIsHowFarADivisionScoresBelowTheBest_data() {
+        QTest::addColumn<int>("levels");
+        QTest::newRow("no stress") << 1;
+        QTest::newRow("two stress levels") << 2;
+    }
+    void doubtIsHowFarADivisionScoresBelowTheBest() {
+        // Random weights again: for every division the search allows, the doubt is the best score less the
+        // division's own (its best over the stress labels); a syllable without a vowel is ruled out.
+        QFETCH(int, levels);
+        SyllableModel::Shape shape;
+        shape.tableBits = 12;
+        shape.maxSuffix = 2;
+        shape.stressLevels = levels;
+        std::vector<std::int8_t> weights(1u << 12);
+        std::uint32_t state = 11;
+        for (std::int8_t& w : weights) {
+            state = state * 1664525u + 1013904223u;
+            w = std::int8_t(int(state >> 27) - 16);
+        }
+        QTemporaryDir dir;
+        SyllableEstimator estimator;
+        QVERIFY(loadModel(estimator, dir, shape, weights));
+        const auto weight = [&](std::uint32_t slot) {
+            const int w = weights[SyllableModel::slotIndex(slot)];
+            return SyllableModel::slotNegative(slot) ? -w : w;
+        };
+        const auto bestOver = [&](const std::string& word, const std::vector<int>& b) {
+            int best = std::numeric_limits<int>::min();
+            const int syllables = int(b.size()) + 1;
+            int sequences = 1;
+            for (int k = 0; k < syllables; ++k)
+                sequences *= levels;
+            for (int code = 0; code < sequences; ++code) {
+                std::vector<int> l;
+                for (int k = 0, c = code; k < syllables; ++k, c /= levels)
+                    l.push_back(c % levels);
+                int sum = 0;
+                SyllableModel::forEachDivisionFeature(shape, word, b, l,
+                                                      [&](std::uint32_t slot) { sum += weight(slot); });
+                best = std::max(best, sum);
+            }
+            return best;
+        };
+        for (const std::string word : {"caper", "ability", "strengths", "banana"}) {
+            const QString own = estimator.divide(QString::fromStdString(word));
+            QCOMPARE(estimator.doubt(own), 0);
+            int top = std::numeric_limits<int>::min();
+            std::vector<std::pair<QString, int>> divisions; // each allowed division with its best score
+            const int n = int(word.size());
+            for (int mask = 0; mask < (1 << (n - 1)); ++mask) {
+                std::vector<int> b;
+                QString text;
+                for (int i = 0; i < n; ++i) {
+                    if (i > 0 && (mask & (1 << (i - 1)))) {
+                        b.push_back(i);
+                        text += u'*';
+                    }
+                    text += QLatin1Char(word[i]);
+                }
+                if (!everySyllableHasOneOrTwoGroups(word.c_str(), b)) {
+                    QCOMPARE(estimator.doubt(text), SyllableEstimator::kRuledOut);
+                    continue;
+                }
+                divisions.emplace_back(text, bestOver(word, b));
+                top = std::max(top, divisions.back().second);
+            }
+            for (const auto& [text, score] : divisions)
+                QCOMPARE(estimator.doubt(text), top - score);
+        }
+        // Pieces add up, and the word's own letters and case do not matter.
+        const int ca = estimator.doubt(QStringLiteral("cap*er"));
+        const int ban = estimator.doubt(QStringLiteral("ba*nan*a"));
+        QCOMPARE(estimator.doubt(QStringLiteral("Cap*er-ba*nan*a")), ca + ban);
     }
 
     void aWrittenModelReadsBack() {
