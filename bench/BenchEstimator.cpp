@@ -6,6 +6,9 @@
 //     BenchEstimator [DICTIONARY [TRAINER OPTION...]]   (default: the source tree's data/dictionary.txt)
 // Trainer options (such as --table-bits 22 --gram 7) try another model shape in the cross-validation; its model
 // is then measured like the shipped one.
+// The held-out words are then also looked up as the program does, in the dictionary without them (their entry
+// lines left out, forms kept) with the held-out model: listed forms, derived forms and estimates together.
+#include "lexicon/BuiltInDictionary.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
 #include "lexicon/VowelGroupRule.h"
@@ -13,11 +16,13 @@
 #include "BenchSupport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
+#include <unordered_set>
 
 namespace {
 
@@ -58,6 +63,76 @@ void measureModel(const QString& path, const QStringList& words) {
                 bestProcessor, bestWall, static_cast<long long>(words.size()), static_cast<long long>(characters));
 }
 
+// The dictionary file without the entry lines of these words (folded as the training set folds them).
+bool writeWithout(const QString& dictionary, const std::vector<const SyllableTrainingSet::Word*>& words,
+                  const QString& out) {
+    std::unordered_set<std::string> left;
+    for (const auto* word : words)
+        left.insert(word->letters);
+    QFile in(dictionary);
+    QFile file(out);
+    if (!in.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly))
+        return false;
+    while (!in.atEnd()) {
+        const QByteArray line = in.readLine();
+        const bool entry = !line.startsWith('#') && !line.contains("|=");
+        std::string folded;
+        for (const QChar c : QString::fromUtf8(line.left(line.indexOf('|'))))
+            folded += entry ? SyllableModel::foldLetter(c).toStdString() + (c.isLetter() ? "" : "|") : "|";
+        if (!entry || !left.count(folded))
+            file.write(line);
+    }
+    return true;
+}
+
+// 4. The held-out words as the program looks them up, by where the answer came from: the estimator's doubts on
+//    guessed compounds heeded (as the program does), and without the estimator until nothing else answers.
+void wholeLookUp(const QString& dictionary, const std::vector<const SyllableTrainingSet::Word*>& heldOut,
+                 const QString& model, const QTemporaryDir& dir) {
+    const QString without = dir.filePath(QStringLiteral("without-held-out.txt"));
+    BuiltInDictionary withEstimator;
+    BuiltInDictionary alone;
+    SyllableEstimator estimator;
+    if (!writeWithout(dictionary, heldOut, without) || !withEstimator.load({without}, nullptr, model) ||
+        !alone.load({without}) || !estimator.load(model)) {
+        std::printf("cannot load the dictionary without the held-out words\n");
+        return;
+    }
+    for (const bool heeded : {true, false}) {
+        int words = 0;
+        int exact = 0;
+        int count = 0;
+        int bySource[4][2] = {};
+        for (const auto* word : heldOut) {
+            const QString letters = QString::fromStdString(word->letters);
+            BuiltInDictionary::Answer answer = (heeded ? withEstimator : alone).lookUp(letters);
+            if (!answer.found()) {
+                answer.source = BuiltInDictionary::Source::Estimated;
+                answer.division = estimator.divide(letters);
+            }
+            const std::string division = answer.division.toLower().toStdString();
+            const auto syllables = std::count(division.begin(), division.end(), '*');
+            bool right = false;
+            bool sameCount = false;
+            for (const std::string& listed : word->divisions) {
+                right = right || listed == division;
+                sameCount = sameCount || std::count(listed.begin(), listed.end(), '*') == syllables;
+            }
+            ++words;
+            exact += right;
+            count += sameCount;
+            ++bySource[int(answer.source)][0];
+            bySource[int(answer.source)][1] += right;
+        }
+        std::printf("  whole lookup, %s: exact division %.2f %%, count %.2f %%; dictionary %d (%.2f %% "
+                    "exact), derived %d (%.2f %%), estimated %d (%.2f %%)\n",
+                    heeded ? "compounds the estimator doubts estimated" : "derived forms before estimates",
+                    percent(exact, words), percent(count, words), bySource[0][0],
+                    percent(bySource[0][1], bySource[0][0]), bySource[1][0], percent(bySource[1][1], bySource[1][0]),
+                    bySource[2][0], percent(bySource[2][1], bySource[2][0]));
+    }
+}
+
 void crossValidation(const QString& dictionary, const SyllableTrainingSet& set, const QStringList& options,
                      const QStringList& words) {
     // 3. Train without fold 0 (with the shipped settings unless options are given), then score the written model
@@ -86,6 +161,7 @@ void crossValidation(const QString& dictionary, const SyllableTrainingSet& set, 
                 percent(mine.count, mine.words));
     std::printf("  vowel-group rule: exact division %.2f %%, count %.2f %%\n", percent(rule.exact, rule.words),
                 percent(rule.count, rule.words));
+    wholeLookUp(dictionary, heldOut, model, dir);
     if (!options.isEmpty()) {
         std::printf("held-out model trained with: %s\n", qPrintable(options.join(QLatin1Char(' '))));
         measureModel(model, words);

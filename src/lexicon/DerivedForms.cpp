@@ -16,8 +16,9 @@ constexpr qsizetype kLongest = 40; // longer "words" are not English words: no d
 // candidate stem; the budget keeps that to a few microseconds, and real forms need far fewer lookups.
 constexpr int kLookupBudget = 48;
 thread_local int t_lookupsLeft = 0;
-constexpr qsizetype kMinStem = 2; // "be" in being
-constexpr qsizetype kMinPart = 3; // the shortest word of a closed compound
+thread_local bool t_compounded = false; // the derivation so far has guessed a closed compound
+constexpr qsizetype kMinStem = 2;       // "be" in being
+constexpr qsizetype kMinPart = 3;       // the shortest word of a closed compound
 
 // QStringView::endsWith without the case-insensitive machinery: the derivation asks it dozens of times a word.
 bool endsWith(QStringView text, QStringView tail) {
@@ -99,11 +100,15 @@ constexpr Respelling kRespellings[] = {
 
 } // namespace
 
-QString DerivedForms::derive(QStringView key) const {
+QString DerivedForms::derive(QStringView key, bool* compounded) const {
     if (key.size() > kLongest)
         return {};
     t_lookupsLeft = kLookupBudget;
-    return resolve(key, kDepth);
+    t_compounded = false;
+    QString division = resolve(key, kDepth);
+    if (compounded)
+        *compounded = t_compounded;
+    return division;
 }
 
 QString DerivedForms::listed(QStringView key) const {
@@ -128,8 +133,10 @@ QString DerivedForms::resolve(QStringView key, int depth) const {
     }
     for (auto rule : {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
                       &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
+        const bool compounded = t_compounded;
         if (QString division = (this->*rule)(key, depth); !division.isEmpty())
             return division;
+        t_compounded = compounded; // what a failed rule tried does not count
     }
     return {};
 }
@@ -338,8 +345,10 @@ QString DerivedForms::byCompound(QStringView key, int depth) const {
             continue;
         // The second word is listed or a listed word with a suffix: compounds of compounds are not guessed.
         const QString second = resolve(key.mid(cut), std::min(depth - 1, 1));
-        if (!second.isEmpty())
+        if (!second.isEmpty()) {
+            t_compounded = true;
             return first + u'*' + second;
+        }
     }
     return {};
 }

@@ -18,7 +18,9 @@ public:
     explicit DerivedForms(const Lexicon& lexicon) : m_lexicon(lexicon) {}
 
     // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
-    QString derive(QStringView key) const;
+    // *compounded, when asked for, tells whether it rests on a guessed closed compound (some·one from some and
+    // one), the least certain of the rules: hands·hake is as much a compound of listed words as hand·shake.
+    QString derive(QStringView key, bool* compounded = nullptr) const;
 
     // The division of a key that the dictionary lists with a usable division (marked, or of one vowel group);
     // empty otherwise.

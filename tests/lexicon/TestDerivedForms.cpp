@@ -93,6 +93,20 @@ Ope|Ope:a.
 Rat|Rat:n.
 )";
 
+// Compounds of listed words, true and false, for a dictionary with the estimator.
+const char* const kCompoundParts = R"(# parts of compounds
+Some|Some:a.
+One|One:a.
+Week|Week:n.
+End|End:n.
+Hand|Hand:n.
+Hands|Hands:n.
+Shake|Shake:v. t.
+Hake|Hake:n.
+Matt|Matt:a.
+Hew|Hew:v. t.
+)";
+
 } // namespace
 
 class TestDerivedForms : public QObject {
@@ -241,6 +255,40 @@ private slots:
         QCOMPARE(BuiltInDictionary::sourceName(answer.source), source);
         QCOMPARE(answer.found() ? answer.splitText() : QString(), split);
         QCOMPARE(answer.found() ? answer.syllables() : 0, count);
+    }
+
+    void compoundsTheEstimatorDoubtsAreEstimated_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("split");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("someone") << "someone"
+                                 << "some·one"
+                                 << "derived";
+        QTest::newRow("weekend") << "weekend"
+                                 << "week·end"
+                                 << "derived";
+        QTest::newRow("handshake") << "handshake"
+                                   << "hand·shake"
+                                   << "estimated"; // not hands + hake
+        QTest::newRow("matthew") << "matthew"
+                                 << "mat·thew"
+                                 << "estimated"; // not matt + hew
+        QTest::newRow("handshakes") << "handshakes"
+                                    << "hand·shakes"
+                                    << "estimated";
+    }
+    void compoundsTheEstimatorDoubtsAreEstimated() {
+        QFETCH(QString, word);
+        QFETCH(QString, split);
+        QFETCH(QString, source);
+        static BuiltInDictionary dictionary;
+        static const bool loaded =
+            dictionary.load({TestEnvironment::writeTempFile(QStringLiteral("parts.txt"), kCompoundParts)}, nullptr,
+                            QStringLiteral(PARVENNA_BINARY_DIR "/data/syllable-estimator.dat"));
+        QVERIFY(loaded);
+        const BuiltInDictionary::Answer answer = dictionary.lookUp(word);
+        QCOMPARE(answer.splitText(), split);
+        QCOMPARE(BuiltInDictionary::sourceName(answer.source), source);
     }
 
     void homographsKeepTheirLabels() {
