@@ -48,6 +48,20 @@ bool everySyllableHasOneOrTwoGroups(std::string_view word, const std::vector<int
     return true;
 }
 
+// Every sequence of stress labels (0 .. levels-1) for this many syllables.
+std::vector<std::vector<int>> labelSequences(int syllables, int levels) {
+    int sequences = 1;
+    for (int k = 0; k < syllables; ++k)
+        sequences *= levels;
+    std::vector<std::vector<int>> all;
+    for (int code = 0; code < sequences; ++code) {
+        std::vector<int>& labels = all.emplace_back();
+        for (int k = 0, c = code; k < syllables; ++k, c /= levels)
+            labels.push_back(c % levels);
+    }
+    return all;
+}
+
 // Writes a model of this shape and these weights into the folder and loads it; false when it does not load.
 bool loadModel(SyllableEstimator& estimator, const QTemporaryDir& dir, const SyllableModel::Shape& shape,
                const std::vector<std::int8_t>& weights) {
@@ -330,16 +344,8 @@ private slots:
                         b.push_back(g);
                 if (!everySyllableHasOneOrTwoGroups(word, b))
                     continue;
-                const int syllables = int(b.size()) + 1;
-                int sequences = 1;
-                for (int k = 0; k < syllables; ++k)
-                    sequences *= levels;
-                for (int code = 0; code < sequences; ++code) {
-                    std::vector<int> l;
-                    for (int k = 0, c = code; k < syllables; ++k, c /= levels)
-                        l.push_back(c % levels);
+                for (const std::vector<int>& l : labelSequences(int(b.size()) + 1, levels))
                     QVERIFY2(scoreOf(b, l) <= found, word);
-                }
             }
         }
     }
@@ -372,14 +378,7 @@ private slots:
         };
         const auto bestOver = [&](const std::string& word, const std::vector<int>& b) {
             int best = std::numeric_limits<int>::min();
-            const int syllables = int(b.size()) + 1;
-            int sequences = 1;
-            for (int k = 0; k < syllables; ++k)
-                sequences *= levels;
-            for (int code = 0; code < sequences; ++code) {
-                std::vector<int> l;
-                for (int k = 0, c = code; k < syllables; ++k, c /= levels)
-                    l.push_back(c % levels);
+            for (const std::vector<int>& l : labelSequences(int(b.size()) + 1, levels)) {
                 int sum = 0;
                 SyllableModel::forEachDivisionFeature(shape, word, b, l,
                                                       [&](std::uint32_t slot) { sum += weight(slot); });
