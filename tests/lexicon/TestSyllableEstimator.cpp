@@ -126,7 +126,7 @@ private slots:
             {"software", "soft*ware"},
             {"hyperlink", "hy*per*link"},
             // technical terms
-            {"polymerase", "pol*y*me*rase"},
+            {"polymerase", "pol*y*mer*ase"},
             {"mitochondrial", "mi*to*chon*dri*al"},
             {"microprocessor", "mi*cro*pro*ces*sor"},
             {"cryptocurrency", "cryp*to*cur*ren*cy"},

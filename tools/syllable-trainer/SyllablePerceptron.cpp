@@ -21,13 +21,14 @@ std::vector<int> boundariesOf(const std::string& division) {
 // A fixed 64-bit linear congruential generator, so that the order does not depend on the standard library.
 class Shuffler {
 public:
+    explicit Shuffler(int order) : m_state(12345 + std::uint64_t(order) * 0x9E3779B97F4A7C15ull) {}
     std::size_t below(std::size_t bound) {
         m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
         return std::size_t((m_state >> 33) % bound);
     }
 
 private:
-    std::uint64_t m_state = 12345;
+    std::uint64_t m_state;
 };
 
 // A gap score that forces a boundary (or none) when fitting stress labels to a known division.
@@ -70,7 +71,7 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
         }
     if (examples.empty())
         return;
-    Shuffler shuffler;
+    Shuffler shuffler(m_options.order);
     SyllableModel::Workspace<int> work;
     const auto weightOf = [this](std::uint32_t slot) { return weight(slot); };
     for (int epoch = 0; epoch < m_options.epochs; ++epoch) {
@@ -108,19 +109,28 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
     }
 }
 
-std::vector<std::int8_t> SyllablePerceptron::quantisedWeights() const {
-    // The averaged weight is w - (sum of change × step) / steps; scaled so that the largest becomes ±127.
+std::vector<double> SyllablePerceptron::averagedWeights() const {
+    // The averaged weight is w - (sum of change × step) / steps.
     const double steps = double(m_step);
     std::vector<double> averaged(m_weights.size());
-    double largest = 0;
-    for (std::size_t i = 0; i < m_weights.size(); ++i) {
+    for (std::size_t i = 0; i < m_weights.size(); ++i)
         averaged[i] = double(m_weights[i]) - double(m_weightedSteps[i]) / steps;
-        largest = std::max(largest, std::abs(averaged[i]));
-    }
-    std::vector<std::int8_t> quantised(m_weights.size(), 0);
+    return averaged;
+}
+
+std::vector<std::int8_t> SyllablePerceptron::quantisedWeights() const {
+    return quantise(averagedWeights());
+}
+
+std::vector<std::int8_t> SyllablePerceptron::quantise(const std::vector<double>& weights) {
+    // Scaled so that the largest becomes ±127.
+    double largest = 0;
+    for (const double w : weights)
+        largest = std::max(largest, std::abs(w));
+    std::vector<std::int8_t> quantised(weights.size(), 0);
     if (largest == 0)
         return quantised;
-    for (std::size_t i = 0; i < m_weights.size(); ++i)
-        quantised[i] = std::int8_t(std::clamp<long>(std::lround(averaged[i] * 127.0 / largest), -127, 127));
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        quantised[i] = std::int8_t(std::clamp<long>(std::lround(weights[i] * 127.0 / largest), -127, 127));
     return quantised;
 }

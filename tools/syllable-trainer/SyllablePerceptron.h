@@ -23,6 +23,7 @@ public:
         SyllableModel::Shape shape;
         int epochs = 10;
         int margin = 4;
+        int order = 0; // which of the fixed pseudo-random orders the words are gone through in
     };
 
     explicit SyllablePerceptron(const Options& options);
@@ -32,7 +33,10 @@ public:
     using StressOf = std::function<std::vector<int>(const std::string&, const std::vector<int>&)>;
     void train(const std::vector<const SyllableTrainingSet::Word*>& words,
                const std::function<void(int, double)>& progress = {}, const StressOf& stressOf = {});
+    std::vector<double> averagedWeights() const;
     std::vector<std::int8_t> quantisedWeights() const;
+    // Weights scaled to whole numbers from -127 to 127 (the largest to ±127).
+    static std::vector<std::int8_t> quantise(const std::vector<double>& weights);
 
 private:
     struct Example {

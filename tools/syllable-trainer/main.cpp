@@ -2,12 +2,14 @@
 // syllable-trainer: learns the syllable estimator's model from the built-in dictionary's divided headwords.
 //     syllable-trainer [--epochs E] [--table-bits B] [--left L] [--right R] [--gram G]
 //                      [--syllable S] [--suffix K] [--prefix K] [--margin M]
-//                      [--stress L --stress-file FILE] [--hold-out N [--list-misses]] DICTIONARY OUTPUT
+//                      [--stress L --stress-file FILE] [--orders N] [--hold-out N [--list-misses]]
+//                      DICTIONARY OUTPUT
 // With --hold-out N the words of fold N (a tenth of them, chosen by a hash of the word) are kept out of the
 // training and the written model is scored on them, next to the vowel-group rule of thumb; --list-misses lists
 // the held-out words it divides otherwise than the dictionary. --stress L learns L stress levels with the
 // division; --stress-file gives divisions with stress marks, a line "letters|ca\"per|..." with " after a syllable
 // of primary and ` after one of secondary stress, * after an unstressed one (without it the labels are latent).
+// --orders N trains N models, each going through the words in its own fixed order, and writes their average.
 #include "SyllablePerceptron.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
@@ -169,10 +171,14 @@ int main(int argc, char** argv) {
                                               QStringLiteral("Divisions with stress marks."), QStringLiteral("FILE"));
     const QCommandLineOption marginOption(QStringLiteral("margin"), QStringLiteral("Training margin."),
                                           QStringLiteral("M"), QString::number(SyllablePerceptron::Options().margin));
+    const QCommandLineOption ordersOption(QStringLiteral("orders"),
+                                          QStringLiteral("Models trained in different word orders and averaged."),
+                                          QStringLiteral("N"), QStringLiteral("4"));
     const QCommandLineOption missesOption(QStringLiteral("list-misses"),
                                           QStringLiteral("With --hold-out: list the held-out words guessed wrong."));
     parser.addOptions({missesOption, holdOutOption, epochsOption, bitsOption, leftOption, rightOption, gramOption,
-                       syllableOption, suffixOption, prefixOption, marginOption, stressOption, stressFileOption});
+                       syllableOption, suffixOption, prefixOption, marginOption, stressOption, stressFileOption,
+                       ordersOption});
     parser.addPositionalArgument(QStringLiteral("dictionary"), QStringLiteral("The dictionary data file."));
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The model file to write."));
     parser.process(app);
@@ -185,7 +191,9 @@ int main(int argc, char** argv) {
     // 1. Options.
     SyllablePerceptron::Options options;
     int holdOut = -1;
+    int orders = 4;
     if (!readNumber(parser, epochsOption, 1, 100, &options.epochs) ||
+        !readNumber(parser, ordersOption, 1, 16, &orders) ||
         !readNumber(parser, bitsOption, SyllableModel::kMinTableBits, SyllableModel::kMaxTableBits,
                     &options.shape.tableBits) ||
         !readNumber(parser, leftOption, 1, SyllableModel::kMaxContext, &options.shape.maxLeft) ||
@@ -220,22 +228,29 @@ int main(int argc, char** argv) {
     if (parser.isSet(stressFileOption) && !readStress(parser.value(stressFileOption), &stressed))
         return 1;
     const int levels = options.shape.stressLevels;
-    SyllablePerceptron perceptron(options);
-    perceptron.train(
-        training,
-        [](int epoch, double wrong) {
-            out() << "epoch " << epoch << ": " << QString::number(100 * wrong, 'f', 2)
-                  << " % of divisions guessed wrong\n";
-            out().flush();
-        },
-        [&](const std::string& letters, const std::vector<int>& boundaries) {
-            const auto found = stressed.find(letters);
-            return found == stressed.end() ? std::vector<int>()
-                                           : stressLabels(found->second, letters, boundaries, levels);
-        });
+    std::vector<double> summed(std::size_t(1) << options.shape.tableBits, 0.0);
+    for (int order = 0; order < orders; ++order) {
+        options.order = order;
+        SyllablePerceptron perceptron(options);
+        perceptron.train(
+            training,
+            [&](int epoch, double wrong) {
+                out() << (orders > 1 ? QStringLiteral("order %1, ").arg(order + 1) : QString()) << "epoch " << epoch
+                      << ": " << QString::number(100 * wrong, 'f', 2) << " % of divisions guessed wrong\n";
+                out().flush();
+            },
+            [&](const std::string& letters, const std::vector<int>& boundaries) {
+                const auto found = stressed.find(letters);
+                return found == stressed.end() ? std::vector<int>()
+                                               : stressLabels(found->second, letters, boundaries, levels);
+            });
+        const std::vector<double> averaged = perceptron.averagedWeights();
+        for (std::size_t i = 0; i < summed.size(); ++i)
+            summed[i] += averaged[i];
+    }
 
     // 4. The model file, and its score on the held-out words.
-    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, perceptron.quantisedWeights())))
+    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, SyllablePerceptron::quantise(summed))))
         return 1;
     if (holdOut >= 0)
         reportHeldOut(files[1], set.select(holdOut, true), parser.isSet(missesOption));
