@@ -106,7 +106,9 @@ private slots:
         QVERIFY2(run.output.contains(QStringLiteral("held-out words: %1\n").arg(heldOut)), qPrintable(run.output));
         QVERIFY(run.output.contains(QStringLiteral("estimator:  exact division ")));
         QVERIFY(run.output.contains(QStringLiteral("vowel-group rule: exact division ")));
-        QCOMPARE(run.output.count(QStringLiteral("epoch ")), 2);
+        // Two epochs for each of the four orders averaged.
+        QCOMPARE(run.output.count(QStringLiteral("epoch ")), 8);
+        QVERIFY(run.output.contains(QStringLiteral("order 4, epoch 2:")));
     }
 
     void badArgumentsWriteNothing_data() {
@@ -115,6 +117,7 @@ private slots:
         QTest::newRow("fold out of range") << QStringList{QStringLiteral("--hold-out"), QStringLiteral("10")} << 2;
         QTest::newRow("table too small") << QStringList{QStringLiteral("--table-bits"), QStringLiteral("4")} << 2;
         QTest::newRow("no epochs") << QStringList{QStringLiteral("--epochs"), QStringLiteral("0")} << 2;
+        QTest::newRow("no orders") << QStringList{QStringLiteral("--orders"), QStringLiteral("0")} << 2;
         QTest::newRow("missing dictionary") << QStringList{QStringLiteral("--dictionary-missing")} << 1;
         QTest::newRow("too many stress levels") << QStringList{QStringLiteral("--stress"), QStringLiteral("4")} << 2;
         QTest::newRow("word end too long") << QStringList{QStringLiteral("--suffix"), QStringLiteral("9")} << 2;
