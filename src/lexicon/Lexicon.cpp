@@ -20,6 +20,17 @@ bool isPlain(QStringView text) {
            (letters < 2 || std::any_of(text.begin(), text.end(), lower));
 }
 
+// The division's last syllable is consonants and an e: "Sa*ke", "Ma*te", "Vi*ce"; not the syllabic l or r of
+// "Gam*ble", "A*cre", which the key's vowel groups do not count either.
+bool soundsFinalE(QStringView division) {
+    const QStringView last = division.mid(division.lastIndexOf(Division::kMark) + 1);
+    if (last.size() < 2 || last.back().toLower() != u'e')
+        return false;
+    const QChar before = last[last.size() - 2].toLower();
+    return before != u'l' && before != u'r' &&
+           std::none_of(last.begin(), last.end() - 1, [](QChar c) { return WordKey::isVowel(c.toLower()); });
+}
+
 std::size_t hashOf(QStringView key) {
     return qHash(key, 0x9e3779b9U);
 }
@@ -106,8 +117,10 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
 }
 
 // A homograph joins its entry's list. The entry's usable division is its first marked homograph, or its first when
-// the key is of one vowel group. Divisions are never empty, so an empty span means none. Where the key has a plain
-// spelling, only plain spellings count: "cure" is Cure (not divided: estimated), never the accented Cu*ré, which
+// the key is of one vowel group and no later one is marked. A division that sounds the e a one-group key leaves
+// silent (Sa*ke, the rice wine; A*te, the goddess; Ma*te, the tea) gives way to an undivided homograph, before or
+// after it: that one is the English word. Divisions are never empty, so an empty span means none. Where the key has a
+// plain spelling, only plain spellings count: "cure" is Cure (not divided: estimated), never the accented Cu*ré, which
 // is another word.
 void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label) {
     const Span d = keep(division);
@@ -121,8 +134,10 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
     else if (e.plainSeen)
         return;
     const bool marked = division.contains(Division::kMark);
-    if (marked ? !view(e.usable).contains(Division::kMark)
-               : e.usable.length == 0 && Division::needsNoMark(view(e.key))) {
+    const bool takeIt =
+        marked ? e.usable.length == 0 || (!view(e.usable).contains(Division::kMark) && !soundsFinalE(division))
+               : (e.usable.length == 0 || soundsFinalE(view(e.usable))) && Division::needsNoMark(view(e.key));
+    if (takeIt) {
         if (d.offset != e.key.offset + e.key.length) {
             // A later homograph: the key is kept again in front of it, so that one read finds both.
             const QString key = view(e.key).toString();

@@ -88,6 +88,9 @@ Mash|Mash:n.
 Rally|Ral*ly:v. t.
 Ralliés|Ral*liés:n. pl.
 Rallies|=Rally
+Sake|Sake:n.|Sa*ke:n.
+Gamble|Gam*ble:v. i.|Gamble:v. t.|Gam*ble:n.
+Wicked|Wicked:a.|Wick*ed:a.
 Operate|Op*er*ate:v. i.
 Ope|Ope:a.
 Rat|Rat:n.
@@ -218,6 +221,11 @@ private slots:
         row("studying", "stud·y·ing", 3);
         row("letting", "let·ting", 2);
         row("rallies", "ral·lies", 2);
+        // an undivided homograph of one vowel group before one that sounds its silent e, in either order
+        row("sake", "sake", 1, "dictionary");
+        row("mate", "mate", 1, "dictionary");
+        row("gamble", "gam·ble", 2, "dictionary");
+        row("wicked", "wick·ed", 2, "dictionary");
         // a listed stem before one that is itself a compound (ope + rat)
         row("operating", "op·er·at·ing", 4);
         row("operated", "op·er·at·ed", 4);
