@@ -147,19 +147,19 @@ private slots:
     void usableDivisionFromAnyLine() {
         Lexicon lexicon;
         QVERIFY(lexicon.loadText(u"Present|Present:n.\nzebra|ze*bra\npresent|pre*sent:v. t.\nPresents|=present\n"
-                                 u"Rose|Rose:n.\nrose|Ro*se:a.\n",
+                                 u"Wicked|Wicked:a.\nwicked|Wick*ed:a.\n",
                                  "one"));
         QCOMPARE(lexicon.usableDivision(u"present"), QStringLiteral("pre*sent"));
         QCOMPARE(lexicon.homographs(u"present").size(), std::size_t(2));
-        QCOMPARE(lexicon.usableDivision(u"rose"), QStringLiteral("Ro*se"));
+        QCOMPARE(lexicon.usableDivision(u"wicked"), QStringLiteral("Wick*ed"));
         QCOMPARE(lexicon.usableDivision(u"zebra"), QStringLiteral("ze*bra"));
         bool isForm = false;
         QCOMPARE(lexicon.usableDivisionView(u"presents", &isForm), QStringView());
         QVERIFY(isForm);
         QCOMPARE(lexicon.usableDivisionView(u"zebra", &isForm), QStringView(u"ze*bra"));
         QVERIFY(!isForm);
-        QVERIFY(lexicon.loadText(u"rose|rose\n", "two"));
-        QCOMPARE(lexicon.usableDivision(u"rose"), QStringLiteral("rose"));
+        QVERIFY(lexicon.loadText(u"wicked|wicked\n", "two"));
+        QCOMPARE(lexicon.usableDivision(u"wicked"), QStringLiteral("wicked"));
         const QString longKey(70000, u'a');
         const QString longDivision = QString(40000, u'b') + u'*' + QString(40000, u'b');
         const QString text = longKey + u'|' + longKey + QStringLiteral("*a\n") + QString(80001, u'b') + u'|' +
