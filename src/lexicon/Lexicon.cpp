@@ -11,13 +11,18 @@
 namespace {
 
 // The plain spelling of a word: without accents or other letters beyond ASCII, and not an abbreviation in
-// capitals ("M*A*S*H", spelt out letter by letter, is no division of "mash").
+// capitals ("M*A*S*H", spelt out letter by letter, is no division of "mash"). Read for every line and lookup.
 bool isPlain(QStringView text) {
-    const auto beyondAscii = [](QChar c) { return c.unicode() >= 128; };
-    const auto lower = [](QChar c) { return c.isLower(); };
-    const auto letters = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-    return std::none_of(text.begin(), text.end(), beyondAscii) &&
-           (letters < 2 || std::any_of(text.begin(), text.end(), lower));
+    int letters = 0;
+    bool lower = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 128)
+            return false;
+        lower = lower || (u >= u'a' && u <= u'z');
+        letters += (u | 0x20) >= u'a' && (u | 0x20) <= u'z';
+    }
+    return letters < 2 || lower;
 }
 
 // The division's last syllable is consonants and an e: "Sa*ke", "Ma*te", "Vi*ce"; not the syllabic l or r of

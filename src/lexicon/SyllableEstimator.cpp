@@ -233,7 +233,8 @@ int SyllableEstimator::pieceDoubt(QStringView division) const {
     }
     // 3. The model's best score, and its best score with the gaps forced to those boundaries.
     SyllableModel::Workspace<int>& work = workspace();
-    SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work);
+    if (SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work) == wanted)
+        return 0; // the model's own
     const int free = work.score;
     constexpr int kForce = 1 << 20;
     thread_local std::vector<int> force;
