@@ -103,6 +103,7 @@ void wholeLookUp(const QString& dictionary, const std::vector<const SyllableTrai
         int exact = 0;
         int count = 0;
         int bySource[4][2] = {};
+        int estimatorOnDerived = 0; // the estimator alone on the words the rules derive
         for (const auto* word : heldOut) {
             const QString letters = QString::fromStdString(word->letters);
             BuiltInDictionary::Answer answer = (heeded ? withEstimator : alone).lookUp(letters);
@@ -112,12 +113,17 @@ void wholeLookUp(const QString& dictionary, const std::vector<const SyllableTrai
             }
             const std::string division = answer.division.toLower().toStdString();
             const auto syllables = std::count(division.begin(), division.end(), '*');
+            const std::string estimate =
+                answer.source == BuiltInDictionary::Source::Derived ? estimator.divide(letters).toStdString() : "";
             bool right = false;
             bool sameCount = false;
+            bool estimateRight = false;
             for (const std::string& listed : word->divisions) {
                 right = right || listed == division;
                 sameCount = sameCount || std::count(listed.begin(), listed.end(), '*') == syllables;
+                estimateRight = estimateRight || listed == estimate;
             }
+            estimatorOnDerived += estimateRight;
             ++words;
             exact += right;
             count += sameCount;
@@ -130,6 +136,8 @@ void wholeLookUp(const QString& dictionary, const std::vector<const SyllableTrai
                     percent(exact, words), percent(count, words), bySource[0][0],
                     percent(bySource[0][1], bySource[0][0]), bySource[1][0], percent(bySource[1][1], bySource[1][0]),
                     bySource[2][0], percent(bySource[2][1], bySource[2][0]));
+        std::printf("    the estimator alone on those derived words: %.2f %% exact\n",
+                    percent(estimatorOnDerived, bySource[1][0]));
     }
 }
 
