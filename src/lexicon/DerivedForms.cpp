@@ -64,8 +64,7 @@ QString dropLast(const QString& division, qsizetype n = 1) {
 QString dropSilentE(const QString& division) {
     QString rest = dropLast(division);
     const qsizetype mark = rest.lastIndexOf(Division::kMark);
-    if (mark >= 0 &&
-        std::none_of(rest.cbegin() + mark + 1, rest.cend(), [](QChar c) { return WordKey::isVowel(c.toLower()); }))
+    if (mark >= 0 && !Division::hasVowel(QStringView(rest).mid(mark + 1)))
         rest.remove(mark, 1);
     return rest;
 }

@@ -3,6 +3,8 @@
 
 #include "lexicon/WordKey.h"
 
+#include <algorithm>
+
 namespace Division {
 namespace {
 
@@ -131,6 +133,10 @@ int vowelGroups(QStringView key) {
     if (groups > 1 && endsSilently(key))
         --groups;
     return groups;
+}
+
+bool hasVowel(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return WordKey::isVowel(c.toLower()); });
 }
 
 bool needsNoMark(QStringView key) {

@@ -29,6 +29,9 @@ QString onto(QStringView division, QStringView word);
 // does not divide.
 int vowelGroups(QStringView key);
 
+// True when the text holds a vowel letter (a, e, i, o, u, y) in either case.
+bool hasVowel(QStringView text);
+
 // True when every word of a key (parts between blanks and hyphens) has at most one vowel group: such a key needs
 // no boundary mark to be divided: "cat", "New York", "x-ray".
 bool needsNoMark(QStringView key);

@@ -10,21 +10,6 @@
 
 namespace {
 
-// The plain spelling of a word: without accents or other letters beyond ASCII, and not an abbreviation in
-// capitals ("M*A*S*H", spelt out letter by letter, is no division of "mash"). Read for every line and lookup.
-bool isPlain(QStringView text) {
-    int letters = 0;
-    bool lower = false;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 128)
-            return false;
-        lower = lower || (u >= u'a' && u <= u'z');
-        letters += (u | 0x20) >= u'a' && (u | 0x20) <= u'z';
-    }
-    return letters < 2 || lower;
-}
-
 // The division's last syllable is consonants and an e: "Sa*ke", "Ma*te", "Vi*ce"; not the syllabic l or r of
 // "Gam*ble", "A*cre", which the key's vowel groups do not count either.
 bool soundsFinalE(QStringView division) {
@@ -32,8 +17,7 @@ bool soundsFinalE(QStringView division) {
     if (last.size() < 2 || last.back().toLower() != u'e')
         return false;
     const QChar before = last[last.size() - 2].toLower();
-    return before != u'l' && before != u'r' &&
-           std::none_of(last.begin(), last.end() - 1, [](QChar c) { return WordKey::isVowel(c.toLower()); });
+    return before != u'l' && before != u'r' && !Division::hasVowel(last.chopped(1));
 }
 
 std::size_t hashOf(QStringView key) {
@@ -102,7 +86,7 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
                 *error = lineError(origin, lineNumber, QStringLiteral("names no entry after \"=\""));
             return false;
         }
-        if (isPlain(word))
+        if (isPlainSpelling(word))
             notePlainSpelling(m_entries[entry]); // "Rallies|=Rally" beside "Ralliés"
         addStem(entry, stem);
         return true;
@@ -133,7 +117,7 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
     Entry& e = m_entries[entry];
     if (link(m_records, Record{d, l, 0}, e.records, e.lastRecord))
         ++m_headwords;
-    const bool plain = isPlain(division);
+    const bool plain = isPlainSpelling(division);
     if (plain)
         notePlainSpelling(e);
     else if (e.plainSeen)
@@ -304,8 +288,18 @@ QString Lexicon::divisionSpeltAs(QStringView key, QStringView written) const {
     return {};
 }
 
+// Read for every line and lookup: one pass, ASCII only.
 bool Lexicon::isPlainSpelling(QStringView text) {
-    return isPlain(text);
+    int letters = 0;
+    bool lower = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 128)
+            return false;
+        lower = lower || (u >= u'a' && u <= u'z');
+        letters += (u | 0x20) >= u'a' && (u | 0x20) <= u'z';
+    }
+    return letters < 2 || lower; // "M*A*S*H", spelt out letter by letter, is no division of "mash"
 }
 
 QString Lexicon::usableDivision(QStringView key) const {

@@ -236,12 +236,9 @@ int SyllableEstimator::pieceDoubt(QStringView division) const {
     if (SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work) == wanted)
         return 0; // the model's own
     const int free = work.score;
-    constexpr int kForce = 1 << 20;
     thread_local std::vector<int> force;
-    force.assign(letters.size(), -kForce);
-    for (const int gap : wanted)
-        force[gap] = kForce;
+    SyllableModel::forceBoundaries(letters.size(), wanted, force);
     if (SyllableModel::bestDivision<int>(m_shape, letters, weightOf(), work, force) != wanted)
         return kRuledOut; // a division the model does not allow (a syllable without a vowel, ...)
-    return free - (work.score - kForce * int(wanted.size()));
+    return free - (work.score - SyllableModel::kForce * int(wanted.size()));
 }

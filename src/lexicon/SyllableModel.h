@@ -339,6 +339,15 @@ void forEachDivisionFeature(const Shape& shape, std::string_view letters, const 
     }
 }
 
+// A gap bias for bestDivision that holds the search to these boundaries (a boundary at each, none elsewhere); the
+// best score it finds is then the division's own plus kForce for each boundary.
+constexpr int kForce = 1 << 20;
+inline void forceBoundaries(std::size_t letters, const std::vector<int>& boundaries, std::vector<int>& bias) {
+    bias.assign(letters, -kForce);
+    for (const int gap : boundaries)
+        bias[std::size_t(gap)] = kForce;
+}
+
 // What finding a division needs besides the weights; kept by the caller so that its buffers are reused.
 template <typename Score> struct Workspace {
     std::string padded;

@@ -31,9 +31,6 @@ private:
     std::uint64_t m_state;
 };
 
-// A gap score that forces a boundary (or none) when fitting stress labels to a known division.
-constexpr int kForce = 1 << 20;
-
 } // namespace
 
 SyllablePerceptron::SyllablePerceptron(const Options& options)
@@ -88,9 +85,8 @@ void SyllablePerceptron::train(const std::vector<const SyllableTrainingSet::Word
             // Without known stress, the labels that fit the dictionary's division best.
             std::vector<int> labels = example.labels;
             if (stressed && labels.empty()) {
-                std::vector<int> force(letters.size(), -kForce);
-                for (const int g : example.boundaries)
-                    force[g] = kForce;
+                std::vector<int> force;
+                SyllableModel::forceBoundaries(letters.size(), example.boundaries, force);
                 SyllableModel::bestDivision<int>(m_options.shape, letters, weightOf, work, force);
                 labels = work.labels;
             }
@@ -116,10 +112,6 @@ std::vector<double> SyllablePerceptron::averagedWeights() const {
     for (std::size_t i = 0; i < m_weights.size(); ++i)
         averaged[i] = double(m_weights[i]) - double(m_weightedSteps[i]) / steps;
     return averaged;
-}
-
-std::vector<std::int8_t> SyllablePerceptron::quantisedWeights() const {
-    return quantise(averagedWeights());
 }
 
 std::vector<std::int8_t> SyllablePerceptron::quantise(const std::vector<double>& weights) {

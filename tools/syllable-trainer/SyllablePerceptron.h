@@ -34,7 +34,6 @@ public:
     void train(const std::vector<const SyllableTrainingSet::Word*>& words,
                const std::function<void(int, double)>& progress = {}, const StressOf& stressOf = {});
     std::vector<double> averagedWeights() const;
-    std::vector<std::int8_t> quantisedWeights() const;
     // Weights scaled to whole numbers from -127 to 127 (the largest to ±127).
     static std::vector<std::int8_t> quantise(const std::vector<double>& weights);
 

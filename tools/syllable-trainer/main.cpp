@@ -27,6 +27,9 @@
 
 namespace {
 
+// Models averaged by default: a few tenths of a point more held-out words right than one, at the same size.
+constexpr int kDefaultOrders = 4;
+
 QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;
@@ -173,7 +176,7 @@ int main(int argc, char** argv) {
                                           QStringLiteral("M"), QString::number(SyllablePerceptron::Options().margin));
     const QCommandLineOption ordersOption(QStringLiteral("orders"),
                                           QStringLiteral("Models trained in different word orders and averaged."),
-                                          QStringLiteral("N"), QStringLiteral("4"));
+                                          QStringLiteral("N"), QString::number(kDefaultOrders));
     const QCommandLineOption missesOption(QStringLiteral("list-misses"),
                                           QStringLiteral("With --hold-out: list the held-out words guessed wrong."));
     parser.addOptions({missesOption, holdOutOption, epochsOption, bitsOption, leftOption, rightOption, gramOption,
@@ -191,7 +194,7 @@ int main(int argc, char** argv) {
     // 1. Options.
     SyllablePerceptron::Options options;
     int holdOut = -1;
-    int orders = 4;
+    int orders = kDefaultOrders;
     if (!readNumber(parser, epochsOption, 1, 100, &options.epochs) ||
         !readNumber(parser, ordersOption, 1, 16, &orders) ||
         !readNumber(parser, bitsOption, SyllableModel::kMinTableBits, SyllableModel::kMaxTableBits,
