@@ -7,6 +7,7 @@
 #include "lexicon/WordKey.h"
 
 #include <QThreadPool>
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -71,7 +72,8 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     }
     // 2. A form derived from listed words, unless it rests on a compound the estimator doubts; 3. the estimate.
     bool compounded = false;
-    if (const QString derived = m_derived.derive(key, &compounded); !derived.isEmpty()) {
+    const bool ascii = std::all_of(written.begin(), written.end(), [](QChar c) { return c.unicode() < 128; });
+    if (const QString derived = m_derived.derive(key, &compounded, ascii); !derived.isEmpty()) {
         answer.source = Source::Derived;
         answer.division = Division::onto(derived, written);
         if (!compounded || !m_estimator.isLoaded() || m_estimator.doubt(answer.division) <= kCompoundDoubt)

@@ -16,9 +16,10 @@ constexpr qsizetype kLongest = 40; // longer "words" are not English words: no d
 // candidate stem; the budget keeps that to a few microseconds, and real forms need far fewer lookups.
 constexpr int kLookupBudget = 48;
 thread_local int t_lookupsLeft = 0;
-thread_local bool t_compounded = false; // the derivation so far has guessed a closed compound
-constexpr qsizetype kMinStem = 2;       // "be" in being
-constexpr qsizetype kMinPart = 3;       // the shortest word of a closed compound
+thread_local bool t_compounded = false;  // the derivation so far has guessed a closed compound
+thread_local bool t_writtenPlain = true; // the word was written without accents
+constexpr qsizetype kMinStem = 2;        // "be" in being
+constexpr qsizetype kMinPart = 3;        // the shortest word of a closed compound
 
 // QStringView::endsWith without the case-insensitive machinery: the derivation asks it dozens of times a word.
 bool endsWith(QStringView text, QStringView tail) {
@@ -99,11 +100,12 @@ constexpr Respelling kRespellings[] = {
 
 } // namespace
 
-QString DerivedForms::derive(QStringView key, bool* compounded) const {
+QString DerivedForms::derive(QStringView key, bool* compounded, bool writtenPlain) const {
     if (key.size() > kLongest)
         return {};
     t_lookupsLeft = kLookupBudget;
     t_compounded = false;
+    t_writtenPlain = writtenPlain;
     QString division = resolve(key, kDepth);
     if (compounded)
         *compounded = t_compounded;
@@ -220,6 +222,10 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
     // plurals and third persons: ba·bies, cats, pa·ges, box·es, po·ta·toes, quiz·zes
     if (endsWith(key, u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
         return dropLast(s) + QStringLiteral("ies");
+    // pass·es, class·es and mass·es, not pas·ses, clas·ses and mas·sés from passe, classe and massé (unless the
+    // word is written with the accent)
+    if (endsWith(key, u"sses") && t_writtenPlain && !(s = stem(key.chopped(2))).isEmpty())
+        return s + QStringLiteral("*es");
     if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {

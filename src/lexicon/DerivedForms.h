@@ -20,7 +20,8 @@ public:
     // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
     // *compounded, when asked for, tells whether it rests on a guessed closed compound (some·one from some and
     // one), the least certain of the rules: hands·hake is as much a compound of listed words as hand·shake.
-    QString derive(QStringView key, bool* compounded = nullptr) const;
+    // writtenPlain tells that the word was written without accents: massés is then not taken for masses.
+    QString derive(QStringView key, bool* compounded = nullptr, bool writtenPlain = true) const;
 
     // The division of a key that the dictionary lists with a usable division (marked, or of one vowel group);
     // empty otherwise.

@@ -94,6 +94,10 @@ Wicked|Wicked:a.|Wick*ed:a.
 Operate|Op*er*ate:v. i.
 Ope|Ope:a.
 Rat|Rat:n.
+Massé|Mas*sé:n.
+Mass|Mass:n.
+Pass|Pass:v. i.
+Passe|Pas*se:n.
 )";
 
 // Compounds of listed words, true and false, for a dictionary with the estimator.
@@ -233,6 +237,11 @@ private slots:
         row("mating", "mat·ing", 2);
         // a plural of a stem whose last syllable is already apart
         row("glaces", "gla·cés", 2);
+        // -sses: the plural of a word in -ss before one in -sse
+        row("masses", "mass·es", 2);
+        row("MASSES", "MASS·ES", 2);
+        row("massés", "mas·sés", 2);
+        row("passes", "pass·es", 2);
         // a plain spelling is not divided as an accented or capital one of the same letters; those still are
         row("cure", "cure", 1, "dictionary");
         row("cured", "cured", 1);
