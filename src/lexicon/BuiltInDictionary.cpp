@@ -22,7 +22,7 @@ bool hasLetter(QStringView text) {
 
 // How far the estimator may prefer its own division of a word to a guessed compound's before its own is taken
 // (SyllableEstimator::doubt). Dividing held-out dictionary words shows the estimator right more often than the
-// compound rule, which also splits names and words that only look like compounds (and·rew, hands·hake); a small
+// compound rule, which also splits names and words that only look like compounds (and·rew, matt·hew); a small
 // allowance keeps true compounds it is unsure of (week·end). bench/BenchEstimator measures both.
 constexpr int kCompoundDoubt = 50;
 

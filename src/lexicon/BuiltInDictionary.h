@@ -53,6 +53,6 @@ public:
 
 private:
     Lexicon m_lexicon;
-    DerivedForms m_derived{m_lexicon};
+    DerivedForms m_derived{m_lexicon, &m_estimator};
     SyllableEstimator m_estimator;
 };

@@ -3,6 +3,7 @@
 
 #include "lexicon/Division.h"
 #include "lexicon/Lexicon.h"
+#include "lexicon/SyllableEstimator.h"
 #include "lexicon/WordKey.h"
 
 #include <QVarLengthArray>
@@ -342,18 +343,27 @@ QString DerivedForms::byPrefix(QStringView key, int depth) const {
 
 // some·one, air·port, court·room: two listed words, the first as long as it can be.
 QString DerivedForms::byCompound(QStringView key, int depth) const {
-    for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart; --cut) {
-        if (t_lookupsLeft-- <= 0)
-            return {};
+    const bool judged = m_estimator && m_estimator->isLoaded();
+    QString best;
+    int bestDoubt = 0;
+    for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart && t_lookupsLeft-- > 0; --cut) {
         const QString first = listed(key.left(cut));
         if (first.isEmpty())
             continue;
         // The second word is listed or a listed word with a suffix: compounds of compounds are not guessed.
         const QString second = resolve(key.mid(cut), std::min(depth - 1, 1));
-        if (!second.isEmpty()) {
-            t_compounded = true;
-            return first + u'*' + second;
+        if (second.isEmpty())
+            continue;
+        QString division = first + u'*' + second;
+        if (!judged) {
+            best = std::move(division); // the longest first word
+            break;
+        }
+        if (const int doubt = m_estimator->doubt(division); best.isEmpty() || doubt < bestDoubt) {
+            best = std::move(division);
+            bestDoubt = doubt;
         }
     }
-    return {};
+    t_compounded = t_compounded || !best.isEmpty();
+    return best;
 }

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 class Lexicon;
+class SyllableEstimator;
 
 // Divisions of words the dictionary does not list as headwords, made from the ones it does: plurals and verb
 // forms (-s, -es, -ies, -ed, -ing), comparatives (-er, -est), -ly, -ness, -ment, -ful, -less, -able, the
@@ -15,7 +16,10 @@ class Lexicon;
 // ba·bies), and a suffix adds a syllable only where it is spoken as one (want·ed, but walked).
 class DerivedForms {
 public:
-    explicit DerivedForms(const Lexicon& lexicon) : m_lexicon(lexicon) {}
+    // With an estimator (loaded or not), a word that cuts into two listed words in more than one way is cut where
+    // the estimator doubts the division least (hand·shake, not hands·hake).
+    explicit DerivedForms(const Lexicon& lexicon, const SyllableEstimator* estimator = nullptr)
+        : m_lexicon(lexicon), m_estimator(estimator) {}
 
     // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
     // *compounded, when asked for, tells whether it rests on a guessed closed compound (some·one from some and
@@ -40,4 +44,5 @@ private:
     QString byListedForm(QStringView key) const;
 
     const Lexicon& m_lexicon;
+    const SyllableEstimator* m_estimator;
 };
