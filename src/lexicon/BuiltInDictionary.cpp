@@ -20,12 +20,6 @@ bool hasLetter(QStringView text) {
     return false;
 }
 
-// How far the estimator may prefer its own division of a word to a guessed compound's before its own is taken
-// (SyllableEstimator::doubt). Dividing held-out dictionary words shows the estimator right more often than the
-// compound rule, which also splits names and words that only look like compounds (and·rew, matt·hew); a small
-// allowance keeps true compounds it is unsure of (week·end). bench/BenchEstimator measures both.
-constexpr int kCompoundDoubt = 50;
-
 QStringView trimmedOfSpaces(QStringView word) {
     while (word.startsWith(u' '))
         word = word.mid(1);
@@ -76,7 +70,8 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     if (const QString derived = m_derived.derive(key, &compounded, ascii); !derived.isEmpty()) {
         answer.source = Source::Derived;
         answer.division = Division::onto(derived, written);
-        if (!compounded || !m_estimator.isLoaded() || m_estimator.doubt(answer.division) <= kCompoundDoubt)
+        if (!compounded || !m_estimator.isLoaded() ||
+            m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
             return answer;
     }
     if (m_estimator.isLoaded()) {

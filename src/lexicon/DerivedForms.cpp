@@ -343,9 +343,9 @@ QString DerivedForms::byPrefix(QStringView key, int depth) const {
 
 // some·one, air·port, court·room: two listed words, the first as long as it can be.
 QString DerivedForms::byCompound(QStringView key, int depth) const {
+    // 1. Every cut into a listed word and a listed word or a form of one, the longest first word first.
     const bool judged = m_estimator && m_estimator->isLoaded();
-    QString best;
-    int bestDoubt = 0;
+    QVarLengthArray<QString, 4> cuts;
     for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart && t_lookupsLeft-- > 0; --cut) {
         const QString first = listed(key.left(cut));
         if (first.isEmpty())
@@ -354,16 +354,25 @@ QString DerivedForms::byCompound(QStringView key, int depth) const {
         const QString second = resolve(key.mid(cut), std::min(depth - 1, 1));
         if (second.isEmpty())
             continue;
-        QString division = first + u'*' + second;
-        if (!judged) {
-            best = std::move(division); // the longest first word
+        cuts.append(first + u'*' + second);
+        if (!judged)
             break;
-        }
-        if (const int doubt = m_estimator->doubt(division); best.isEmpty() || doubt < bestDoubt) {
-            best = std::move(division);
+    }
+    if (cuts.isEmpty())
+        return {};
+    t_compounded = true;
+    // 2. Of several (there are several only with an estimator), the one it doubts least, when it doubts the first
+    //    by more than its allowance.
+    if (cuts.size() == 1)
+        return cuts[0];
+    const int firstDoubt = m_estimator->doubt(cuts[0]);
+    qsizetype best = 0;
+    int bestDoubt = firstDoubt - kCompoundDoubt;
+    for (qsizetype i = 1; i < cuts.size(); ++i) {
+        if (const int doubt = m_estimator->doubt(cuts[i]); doubt < bestDoubt) {
+            best = i;
             bestDoubt = doubt;
         }
     }
-    t_compounded = t_compounded || !best.isEmpty();
-    return best;
+    return cuts[best];
 }

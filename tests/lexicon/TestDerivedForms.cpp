@@ -112,6 +112,10 @@ Shake|Shake:v. t.
 Hake|Hake:n.
 Matt|Matt:a.
 Hew|Hew:v. t.
+Lift|Lift:v. t.
+Off|Off:adv.
+Lif|Lif:n.
+Toff|Toff:n.
 )";
 
 } // namespace
@@ -291,6 +295,10 @@ private slots:
         QTest::newRow("handshakes") << "handshakes"
                                     << "hand·shakes"
                                     << "derived";
+        // but the longest first word where the estimator prefers another cut only a little (lif + toff)
+        QTest::newRow("liftoff") << "liftoff"
+                                 << "lift·off"
+                                 << "derived";
         QTest::newRow("matthew") << "matthew"
                                  << "mat·thew"
                                  << "estimated"; // not matt + hew
