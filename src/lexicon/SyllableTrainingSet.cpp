@@ -11,12 +11,12 @@
 
 namespace {
 
-// The word folded to ASCII lower case; "*" kept when allowed. Empty when any other character is in it.
-std::string fold(QStringView text, bool keepMarks) {
+// The word folded to ASCII lower case, the given marks kept. Empty when any other character is in it.
+std::string fold(QStringView text, QStringView marks = {}) {
     std::string out;
     for (const QChar c : text) {
-        if (keepMarks && c == u'*') {
-            out += '*';
+        if (marks.contains(c)) {
+            out += char(c.unicode());
             continue;
         }
         if (!c.isLetter())
@@ -86,7 +86,7 @@ bool SyllableTrainingSet::read(const QString& dictionaryPath, QString* error) {
 }
 
 void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divisions) {
-    const std::string letters = fold(headword, false);
+    const std::string letters = fold(headword);
     if (letters.empty())
         return; // blanks, hyphens, digits, apostrophes or a letter without an ASCII form
     Word word{letters, {}};
@@ -94,7 +94,7 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
         const QStringView division = QStringView(field).left(field.indexOf(u':'));
         if (!division.contains(u'*'))
             continue;
-        const std::string folded = fold(division, true);
+        const std::string folded = fold(division, u"*");
         std::string bare = folded;
         std::erase(bare, '*');
         if (bare != letters || folded.front() == '*' || folded.back() == '*' ||
@@ -107,6 +107,10 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
     }
     if (!word.divisions.empty())
         m_words.push_back(std::move(word));
+}
+
+std::string SyllableTrainingSet::foldMarked(QStringView text) {
+    return fold(text, u"*\"`");
 }
 
 int SyllableTrainingSet::foldOf(std::string_view letters) {

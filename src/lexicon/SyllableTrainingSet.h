@@ -30,6 +30,9 @@ public:
     const std::vector<Word>& words() const { return m_words; }
     int skippedDivisions() const { return m_skippedDivisions; }
 
+    // A word or division folded as the words are ("Ab\"bé" -> "ab\"be"), with the marks *, " and ` kept; empty
+    // when it holds any other character that is no letter.
+    static std::string foldMarked(QStringView text);
     // Which of the ten folds a word belongs to, from the FNV-1a hash of its folded letters.
     static int foldOf(std::string_view letters);
     // The words of one fold (inFold) or of all the others.

@@ -70,6 +70,7 @@ private slots:
     void readsCompressedAndPlainFiles();
     void reportsDamagedFiles();
     void toolWritesDataFile();
+    void toolWritesStressFile();
     void toolKeepsOutputOnFailure();
 };
 
@@ -329,6 +330,25 @@ void TestGcideConvert::toolWritesDataFile() {
     QVERIFY(text.contains("# Made by: scripts/update-dictionary\n"));
     QVERIFY(text.contains("\nBaby|Ba*by:n.|Ba*by:a.|Ba*by:v. t.\n"));
     QVERIFY(!QFile::exists(output + ".partial"));
+}
+
+void TestGcideConvert::toolWritesStressFile() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString stress = dir.filePath("stress.txt");
+    QProcess tool;
+    tool.start(QStringLiteral(GCIDE_CONVERT_EXECUTABLE),
+               {"--stress", stress, kExtract, dir.filePath("dictionary.txt")});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QStringList lines = QString::fromUtf8(readAll(stress)).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 2 && lines[0].startsWith(u'#') && lines[1].startsWith(u'#'));
+    // GCIDE's marks, a stress apostrophe read as primary stress, a stressed last syllable; single words only.
+    for (const char* line : {"Baby|Ba\"by", "Alectryomachy|A*lec`try*om\"a*chy", "Babool|Ba*bool\"",
+                             "Demonstration|Dem`on*stra\"tion", "Abbé|Ab\"bé`"})
+        QVERIFY2(lines.contains(QString::fromUtf8(line)), line);
+    for (const QString& line : lines.mid(2))
+        QVERIFY2(!line.contains(u' ') && !line.contains(u'-') && line.contains(u'|'), qPrintable(line));
 }
 
 void TestGcideConvert::toolKeepsOutputOnFailure() {

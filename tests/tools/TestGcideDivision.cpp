@@ -23,6 +23,8 @@ class TestGcideDivision : public QObject {
 private slots:
     void readsDivision_data();
     void readsDivision();
+    void keepsStressMarks_data();
+    void keepsStressMarks();
     void rejectsStrayCharacters_data();
     void rejectsStrayCharacters();
     void readsGrammar_data();
@@ -98,6 +100,35 @@ void TestGcideDivision::readsDivision() {
     QCOMPARE(QString::fromStdString(parsed.letters()), letters);
     QFETCH(bool, marked);
     QCOMPARE(parsed.marked(), marked);
+}
+
+void TestGcideDivision::keepsStressMarks_data() {
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("stressed");
+    QTest::newRow("primary") << "Ba\"by"
+                             << "Ba\"by";
+    QTest::newRow("all three marks") << "Dem`on*stra\"tion"
+                                     << "Dem`on*stra\"tion";
+    QTest::newRow("stressed last syllable") << "Ba*bool\""
+                                            << "Ba*bool\"";
+    QTest::newRow("stress apostrophe") << "A*lec`try*om'a*chy"
+                                       << "A*lec`try*om\"a*chy";
+    QTest::newRow("two words") << "Fres'nel' lan'tern"
+                               << "Fres\"nel\" lan\"tern";
+    QTest::newRow("hyphen and blanks at the ends") << " Hell\"-cat ` "
+                                                   << "Hell\"-cat`";
+    QTest::newRow("the word's apostrophe before a mark") << "Ha'\"pen*ny"
+                                                         << "Ha'\"pen*ny";
+    QTest::newRow("stress over a plain boundary") << "Ab*\"b['e]"
+                                                  << "Ab\"bé";
+    QTest::newRow("unmarked") << "baby-faced"
+                              << "baby-faced";
+}
+
+void TestGcideDivision::keepsStressMarks() {
+    QFETCH(QString, raw);
+    QFETCH(QString, stressed);
+    QCOMPARE(QString::fromStdString(GcideDivision::parse(raw.toStdString()).stressed()), stressed);
 }
 
 void TestGcideDivision::rejectsStrayCharacters_data() {

@@ -48,7 +48,7 @@ void GcideConverter::addHead(std::string_view head) {
             return h.division == spelling.division && h.label == spelling.label;
         });
         if (!known)
-            homographs.push_back({spelling.division, spelling.label, spelling.marked});
+            homographs.push_back({spelling.division, spelling.stressed, spelling.label, spelling.marked});
         for (const std::string& form : spelling.forms)
             m_forms.emplace(form, spelling.word);
     }
@@ -92,6 +92,28 @@ std::string GcideConverter::dictionaryText(const std::vector<std::string>& heade
         text += (comment.empty() ? "#" : "# " + comment) + '\n';
     for (const auto& line : lines)
         text += line.second + '\n';
+    return text;
+}
+
+std::string GcideConverter::stressText(const std::vector<std::string>& header) const {
+    std::string text;
+    for (const std::string& comment : header)
+        text += (comment.empty() ? "#" : "# " + comment) + '\n';
+    for (const auto& [word, homographs] : m_words) {
+        if (word.find_first_of(" -") != std::string::npos)
+            continue;
+        std::vector<std::string> stressed;
+        for (const Homograph& homograph : homographs) {
+            if (homograph.marked && std::find(stressed.begin(), stressed.end(), homograph.stressed) == stressed.end())
+                stressed.push_back(homograph.stressed);
+        }
+        if (stressed.empty())
+            continue;
+        text += word;
+        for (const std::string& division : stressed)
+            text += '|' + division;
+        text += '\n';
+    }
     return text;
 }
 

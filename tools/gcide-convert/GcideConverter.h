@@ -31,6 +31,11 @@ public:
     // The data file: the header lines (each given without its "# "), then the sorted lines.
     std::string dictionaryText(const std::vector<std::string>& header) const;
 
+    // The stress file: a line "Spelling|stressed division|..." for each single word GCIDE marks, its divisions
+    // with GCIDE's stress marks (see GcideDivision::stressed), after the header lines. What the syllable trainer
+    // can learn stress from; the data file keeps only the boundaries.
+    std::string stressText(const std::vector<std::string>& header) const;
+
     Stats stats() const;
 
     // The name and version the database gives itself ("The Collaborative International Dictionary of English
@@ -40,6 +45,7 @@ public:
 private:
     struct Homograph {
         std::string division;
+        std::string stressed;
         std::string label;
         bool marked = false;
     };

@@ -195,20 +195,29 @@ bool GcideDivision::slashesValid(const Units& units) {
 
 void GcideDivision::emit(const Units& units) {
     bool afterWordCharacter = false;
-    bool boundary = false;
+    char mark = 0; // the boundary's mark since the last word character: '"' or '`' over '*'
     for (const Unit& unit : units) {
         if (unit.kind == Kind::Mark || unit.stress) {
             m_marked = true;
-            boundary = afterWordCharacter;
+            const char kind = unit.kind == Kind::Mark ? unit.text[0] : '"';
+            if (afterWordCharacter && (mark == 0 || mark == '*'))
+                mark = kind;
             continue;
         }
         const bool wordCharacter = unit.kind == Kind::Letter || unit.kind == Kind::Apostrophe;
-        if (wordCharacter && boundary)
+        if (wordCharacter && mark != 0) {
             m_division += '*';
-        boundary = false;
+            m_stressed += mark;
+        } else if (mark == '"' || mark == '`') {
+            m_stressed += mark; // a stressed last syllable
+        }
+        mark = 0;
         afterWordCharacter = wordCharacter;
         m_word += unit.text;
         m_division += unit.text;
+        m_stressed += unit.text;
         m_letters += unit.plain;
     }
+    if (mark == '"' || mark == '`')
+        m_stressed += mark;
 }

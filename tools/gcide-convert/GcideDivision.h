@@ -27,6 +27,10 @@ public:
     const std::string& word() const { return m_word; }
     // The spelling with '*' at every syllable boundary inside a word.
     const std::string& division() const { return m_division; }
+    // The spelling with GCIDE's own marks at every boundary inside a word and after a stressed last syllable:
+    // '"' after a syllable of primary stress (a stress apostrophe counts as one), '`' after one of secondary
+    // stress, '*' after an unstressed one: Ba"by, Ba*bool", and A*lec`try*om"a*chy from A*lec`try*om'a*chy.
+    const std::string& stressed() const { return m_stressed; }
     // Its letters and digits in ASCII, as the dictd headword line shows them; for comparing with that line.
     const std::string& letters() const { return m_letters; }
     // True when GCIDE marked at least one stress or syllable boundary.
@@ -53,6 +57,7 @@ private:
     bool m_valid = false;
     std::string m_word;
     std::string m_division;
+    std::string m_stressed;
     std::string m_letters;
     bool m_marked = false;
 };

@@ -49,11 +49,13 @@ GcideHead::Result GcideHead::parse(std::string_view head) {
         if (!headword.empty() && division.valid()) {
             spelling.word = division.word();
             spelling.division = division.division();
+            spelling.stressed = division.stressed();
             spelling.marked = division.marked();
         } else if (!headword.empty() || (first && plausibleHeadword(trimmed(before)))) {
             // Letters or characters that do not fit: the headword as the entry line spells it, without division.
             spelling.word = headword.empty() ? std::string(trimmed(before)) : headword;
             spelling.division = spelling.word;
+            spelling.stressed = spelling.word;
             ++result.mismatchesKept;
         } else {
             ++result.mismatchesDropped;

@@ -16,6 +16,7 @@ public:
     struct Spelling {
         std::string word;     // the spelling, character markup decoded
         std::string division; // with '*' at each syllable boundary; equal to word when GCIDE marks none
+        std::string stressed; // with GCIDE's own marks (see GcideDivision::stressed); equal to word when none
         std::string label;    // "n.", "v. t."; empty when GCIDE gives none
         std::vector<std::string> forms;
         bool marked = false; // GCIDE marked at least one stress or syllable boundary

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // gcide-convert: makes Parvenna's dictionary data from GCIDE's dictd database.
-//     gcide-convert [--package NAME] [--command TEXT] INPUT OUTPUT
+//     gcide-convert [--package NAME] [--command TEXT] [--stress FILE] INPUT OUTPUT
 // INPUT is gcide.dict.dz (dictzip or gzip) or its plain text; OUTPUT is written whole or not at all. --package
 // names the package the database came from, --command the command to name in the header as the one that made it.
+// --stress also writes the single words' divisions with GCIDE's stress marks to FILE, for syllable-trainer
+// --stress-file.
 #include "GcideConverter.h"
 #include "GzipFile.h"
 
@@ -19,6 +21,7 @@ namespace {
 struct Options {
     std::string package;
     std::string command;
+    std::string stress;
     std::string input;
     std::string output;
 };
@@ -27,8 +30,12 @@ bool parseOptions(int argc, char** argv, Options& options) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "--package" || argument == "--command") && i + 1 < argc)
-            (argument == "--package" ? options.package : options.command) = argv[++i];
+        if (argument == "--package" && i + 1 < argc)
+            options.package = argv[++i];
+        else if (argument == "--command" && i + 1 < argc)
+            options.command = argv[++i];
+        else if (argument == "--stress" && i + 1 < argc)
+            options.stress = argv[++i];
         else if (argument.starts_with("--"))
             return false;
         else
@@ -51,6 +58,11 @@ std::vector<std::string> headerLines(const Options& options, const std::string& 
         "Made by: " +
             (options.command.empty() ? "gcide-convert " + options.input + " " + options.output : options.command),
     };
+}
+
+std::vector<std::string> stressHeader() {
+    return {"GCIDE's single-word headwords with their divisions as GCIDE marks them: \" after a syllable of primary",
+            "stress, ` after one of secondary stress, * after an unstressed one. For syllable-trainer --stress-file."};
 }
 
 bool writeWhole(const std::string& path, const std::string& text, std::string& error) {
@@ -88,7 +100,7 @@ void printStats(const GcideConverter::Stats& stats, double seconds, std::size_t 
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::cerr << "usage: gcide-convert [--package NAME] [--command TEXT] INPUT OUTPUT\n";
+        std::cerr << "usage: gcide-convert [--package NAME] [--command TEXT] [--stress FILE] INPUT OUTPUT\n";
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -107,8 +119,9 @@ int main(int argc, char** argv) {
         std::cerr << "gcide-convert: " << options.input << ": no GCIDE entries found\n";
         return 1;
     }
-    // 3. Write the data file whole.
-    if (!writeWhole(options.output, data, error)) {
+    // 3. Write the data file whole, and the stress file when asked for.
+    if (!writeWhole(options.output, data, error) ||
+        (!options.stress.empty() && !writeWhole(options.stress, converter.stressText(stressHeader()), error))) {
         std::cerr << "gcide-convert: " << error << '\n';
         return 1;
     }

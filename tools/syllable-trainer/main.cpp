@@ -7,8 +7,9 @@
 // With --hold-out N the words of fold N (a tenth of them, chosen by a hash of the word) are kept out of the
 // training and the written model is scored on them, next to the vowel-group rule of thumb; --list-misses lists
 // the held-out words it divides otherwise than the dictionary. --stress L learns L stress levels with the
-// division; --stress-file gives divisions with stress marks, a line "letters|ca\"per|..." with " after a syllable
-// of primary and ` after one of secondary stress, * after an unstressed one (without it the labels are latent).
+// division; --stress-file gives divisions with stress marks, a line "Caper|Ca\"per|..." with " after a syllable
+// of primary and ` after one of secondary stress, * after an unstressed one, as gcide-convert --stress writes
+// them (without it the labels are latent).
 // --orders N trains N models, each going through the words in its own fixed order, and writes their average.
 #include "SyllablePerceptron.h"
 #include "lexicon/SyllableEstimator.h"
@@ -92,8 +93,8 @@ void reportHeldOut(const QString& modelPath, const std::vector<const SyllableTra
           << percent(rule.count, rule.words) << "\n";
 }
 
-// Divisions with stress marks, a line "letters|division|division...", the letters folded to lower case; lines
-// that are empty or start with "#" are skipped.
+// Divisions with stress marks, a line "word|division|division..." (as gcide-convert --stress writes them), folded
+// as the training words are; lines that are empty or start with "#" are skipped.
 bool readStress(const QString& path, std::unordered_map<std::string, std::vector<std::string>>* stressed) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -104,9 +105,10 @@ bool readStress(const QString& path, std::unordered_map<std::string, std::vector
         const QByteArray line = file.readLine().trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const QList<QByteArray> fields = line.split('|');
-        for (qsizetype i = 1; i < fields.size(); ++i)
-            (*stressed)[fields[0].toStdString()].push_back(fields[i].toStdString());
+        const QStringList fields = QString::fromUtf8(line).split(u'|');
+        const std::string letters = SyllableTrainingSet::foldMarked(fields[0]);
+        for (qsizetype i = 1; i < fields.size() && !letters.empty(); ++i)
+            (*stressed)[letters].push_back(SyllableTrainingSet::foldMarked(fields[i]));
     }
     return true;
 }
