@@ -23,6 +23,23 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+struct ToolRun {
+    int exitCode = -1; // -1: the tool crashed or did not end within a minute
+    QString errors;
+};
+
+ToolRun runTool(const QStringList& arguments) {
+    QProcess tool;
+    tool.start(QStringLiteral(GCIDE_CONVERT_EXECUTABLE), arguments);
+    if (!tool.waitForFinished(60000)) {
+        tool.kill();
+        tool.waitForFinished(5000);
+        return {};
+    }
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            QString::fromUtf8(tool.readAllStandardError())};
+}
+
 QStringList spellingSummary(const GcideHead::Result& result) {
     QStringList out;
     for (const GcideHead::Spelling& spelling : result.spellings) {
@@ -315,13 +332,10 @@ void TestGcideConvert::toolWritesDataFile() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString output = dir.filePath("dictionary.txt");
-    QProcess tool;
-    tool.start(QStringLiteral(GCIDE_CONVERT_EXECUTABLE),
-               {"--package", "dict-gcide 0.48.5+nmu2", "--command", "scripts/update-dictionary", kExtract, output});
-    QVERIFY(tool.waitForFinished(60000));
-    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(tool.exitCode(), 0);
-    const QString report = QString::fromUtf8(tool.readAllStandardError());
+    const ToolRun run =
+        runTool({"--package", "dict-gcide 0.48.5+nmu2", "--command", "scripts/update-dictionary", kExtract, output});
+    QCOMPARE(run.exitCode, 0);
+    const QString& report = run.errors;
     QVERIFY2(report.contains("distinct headwords 63\n") && report.contains("forms 16\n"), qPrintable(report));
     const QString text = QString::fromUtf8(readAll(output));
     QVERIFY(text.contains("# Source: GCIDE, The Collaborative International Dictionary of English v.0.48 "
@@ -336,11 +350,7 @@ void TestGcideConvert::toolWritesStressFile() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString stress = dir.filePath("stress.txt");
-    QProcess tool;
-    tool.start(QStringLiteral(GCIDE_CONVERT_EXECUTABLE),
-               {"--stress", stress, kExtract, dir.filePath("dictionary.txt")});
-    QVERIFY(tool.waitForFinished(60000));
-    QCOMPARE(tool.exitCode(), 0);
+    QCOMPARE(runTool({"--stress", stress, kExtract, dir.filePath("dictionary.txt")}).exitCode, 0);
     const QStringList lines = QString::fromUtf8(readAll(stress)).split(u'\n', Qt::SkipEmptyParts);
     QVERIFY(lines.size() > 2 && lines[0].startsWith(u'#') && lines[1].startsWith(u'#'));
     // GCIDE's marks, a stress apostrophe read as primary stress, a stressed last syllable; single words only.
@@ -366,11 +376,9 @@ void TestGcideConvert::toolKeepsOutputOnFailure() {
     notes.close();
     for (const QStringList& arguments : {QStringList{dir.filePath("missing.dz"), output}, QStringList{notGcide, output},
                                          QStringList{kExtract}, QStringList{"--bogus", kExtract, output}}) {
-        QProcess tool;
-        tool.start(QStringLiteral(GCIDE_CONVERT_EXECUTABLE), arguments);
-        QVERIFY(tool.waitForFinished(60000));
-        QVERIFY2(tool.exitCode() != 0, qPrintable(arguments.join(' ')));
-        QVERIFY(!tool.readAllStandardError().isEmpty());
+        const ToolRun run = runTool(arguments);
+        QVERIFY2(run.exitCode > 0, qPrintable(arguments.join(' ')));
+        QVERIFY(!run.errors.isEmpty());
         QCOMPARE(readAll(output), QByteArray("old data\n"));
     }
 }
