@@ -2,6 +2,7 @@
 #include "common/Settings.h"
 
 #include "common/AppError.h"
+#include "common/SettingsFileGuard.h"
 
 #include <QSettings>
 
@@ -17,16 +18,28 @@ QString asText(const QVariant& value) {
     return value.toString();
 }
 
+// Takes object values out of the store's file before a store reads it (a store reads its file when it is made).
+void guardStoreFile(const QString& application, const QString& section) {
+    const QString path = QSettings(application, section).fileName();
+    SettingsFileGuard::clean(path);
+}
+
 } // namespace
 
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue) {
+    try {
+        guardStoreFile(application, section);
+    } catch (const AppError&) {
+        return defaultValue; // a file that holds an object value and cannot be mended is not read
+    }
     QSettings store(application, section);
     const QVariant value = store.value(key);
     return value.isValid() ? asText(value) : defaultValue;
 }
 
 void SaveSetting(const QString& application, const QString& section, const QString& key, const QString& text) {
+    guardStoreFile(application, section);
     QSettings store(application, section);
     store.setValue(key, text);
     store.sync();

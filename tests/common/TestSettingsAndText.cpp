@@ -2,6 +2,7 @@
 #include "common/AppError.h"
 #include "common/FileSystem.h"
 #include "common/Settings.h"
+#include "common/SettingsFileGuard.h"
 #include "common/TextCodec.h"
 
 #include "TestEnvironment.h"
@@ -61,6 +62,51 @@ private slots:
         TestEnvironment::writeSettingsFile("[General]\n" + line + "\n");
         const QString key = QUrl::fromPercentEncoding(line.left(line.indexOf('=')));
         QCOMPARE(Settings::get(key, QStringLiteral("absent")), expected);
+    }
+
+    // A value the store would decode into an object ("@Variant(...)", "@DateTime(...)") is never one the
+    // program wrote; its line goes, however the file spells it, and every other line stays as it was.
+    void objectValuesAreTakenOut_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("variant") << QByteArray("Show%40word=@Variant(\\0\\0\\0\\[Genex7f)") << true;
+        QTest::newRow("date and time") << QByteArray("Check1=@DateTime(\\0\\0)") << true;
+        QTest::newRow("quoted") << QByteArray("Check1=\"@Variant(x)\"") << true;
+        QTest::newRow("blanks after an empty quote") << QByteArray("Check1=\"\"  @Variant(x)") << true;
+        QTest::newRow("hexadecimal escape") << QByteArray("Check1=\\x40Variant(x)") << true;
+        QTest::newRow("octal escape") << QByteArray("Check1=\\100Variant(x)") << true;
+        QTest::newRow("wrapping hexadecimal escape") << QByteArray("Check1=\\x10040Variant(x)") << true;
+        QTest::newRow("piece of a list") << QByteArray("Check1=a, @Variant(x)") << true;
+        QTest::newRow("continued line") << QByteArray("Check1=@\\\nVariant(x)") << true;
+        QTest::newRow("continued line, CR LF") << QByteArray("Check1=@\\\r\nVariant(x)") << true;
+        QTest::newRow("escaped line break in the key") << QByteArray("Che\\\nck1=@Variant(x)") << true;
+        QTest::newRow("a bracket first") << QByteArray("[x]=@Variant(x)") << true;
+        QTest::newRow("the program's own text") << QByteArray("Check1=@@Variant(x)") << false;
+        QTest::newRow("a quoted blank first") << QByteArray("Check1=\" @Variant(x)\"") << false;
+        QTest::newRow("inside a quoted list") << QByteArray("Check1=\"a, b;@Variant(x)\"") << false;
+        QTest::newRow("in a comment") << QByteArray("Check1=1 ;@Variant(x)") << false;
+        QTest::newRow("comment line") << QByteArray(";Check1=@Variant(x)") << false;
+        QTest::newRow("a quote before it") << QByteArray("Check1=\" \"@Variant(x)") << false;
+    }
+    void objectValuesAreTakenOut() {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, taken);
+        const QByteArray before = "[General]\nZip%20Codes=\"caf\xC3\xA9;na\xC3\xAFve\"\n";
+        const QByteArray after = "Request%20count=3\r\n";
+        const QByteArray file = before + line + "\n" + after;
+        QCOMPARE(SettingsFileGuard::withoutObjectValues(file), taken ? before + after : file);
+        QCOMPARE(SettingsFileGuard::holdsObjectValue(line), taken);
+    }
+
+    void storeReadsAroundAnObjectValue() {
+        // This value made the store allocate gigabytes before its line was taken out.
+        TestEnvironment::writeSettingsFile("[General]\nZip%20Codes=\"caf\xC3\xA9;na\xC3\xAFve\"\n"
+                                           "Show%40word=@Variant(\\0\\0\\0\\[Genex7f)\nCheck1=1\n");
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes")), QString::fromUtf8("café;naïve"));
+        QCOMPARE(Settings::get(QStringLiteral("Show@word"), QStringLiteral("absent")), QStringLiteral("absent"));
+        Settings::save(QStringLiteral("Check1"), QStringLiteral("0"));
+        QCOMPARE(Settings::get(QStringLiteral("Check1")), QStringLiteral("0"));
+        QCOMPARE(Settings::get(QStringLiteral("Zip Codes")), QString::fromUtf8("café;naïve"));
     }
 
     void writeToUnwritableStoreThrows() {
