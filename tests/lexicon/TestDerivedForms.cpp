@@ -98,6 +98,9 @@ Massé|Mas*sé:n.
 Mass|Mass:n.
 Pass|Pass:v. i.
 Passe|Pas*se:n.
+Class|Class:n.
+Classis|Clas*sis:n.
+Classes|=Classis
 )";
 
 // Compounds of listed words, true and false, for a dictionary with the estimator.
@@ -246,6 +249,7 @@ private slots:
         row("MASSES", "MASS·ES", 2);
         row("massés", "mas·sés", 2);
         row("passes", "pass·es", 2);
+        row("classes", "class·es", 2); // listed as the plural of classis
         // a plain spelling is not divided as an accented or capital one of the same letters; those still are
         row("cure", "cure", 1, "dictionary");
         row("cured", "cured", 1);
