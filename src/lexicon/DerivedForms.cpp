@@ -226,12 +226,9 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
     // pass·es, cross·es and mass·es, not pas·ses, cros·ses and mas·sés from passe, crosse and massé (unless the
     // word is written with the accent); a listed word in -ss also before the entry a form is listed under
     // (class·es, not clas·ses as the plural of classis)
-    if (endsWith(key, u"sses") && t_writtenPlain) {
-        if (stemDepth == 0 && !(s = listed(key.chopped(2))).isEmpty())
-            return s + QStringLiteral("*es");
-        if (!(s = stem(key.chopped(2))).isEmpty())
-            return s + QStringLiteral("*es");
-    }
+    if (endsWith(key, u"sses") && t_writtenPlain &&
+        !(s = stemDepth == 0 ? listed(key.chopped(2)) : stem(key.chopped(2))).isEmpty())
+        return s + QStringLiteral("*es");
     if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {

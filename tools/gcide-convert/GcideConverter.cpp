@@ -28,6 +28,14 @@ std::string databaseShortName(std::string_view text) {
     return std::string(line);
 }
 
+// The header lines, each given without its "# ".
+std::string headerText(const std::vector<std::string>& header) {
+    std::string text;
+    for (const std::string& comment : header)
+        text += (comment.empty() ? "#" : "# " + comment) + '\n';
+    return text;
+}
+
 } // namespace
 
 void GcideConverter::add(std::string_view gcideText) {
@@ -87,18 +95,14 @@ std::string GcideConverter::dictionaryText(const std::vector<std::string>& heade
     // 2. Byte order of the first field.
     std::sort(lines.begin(), lines.end());
     // 3. The header, then the lines.
-    std::string text;
-    for (const std::string& comment : header)
-        text += (comment.empty() ? "#" : "# " + comment) + '\n';
+    std::string text = headerText(header);
     for (const auto& line : lines)
         text += line.second + '\n';
     return text;
 }
 
 std::string GcideConverter::stressText(const std::vector<std::string>& header) const {
-    std::string text;
-    for (const std::string& comment : header)
-        text += (comment.empty() ? "#" : "# " + comment) + '\n';
+    std::string text = headerText(header);
     for (const auto& [word, homographs] : m_words) {
         if (word.find_first_of(" -") != std::string::npos)
             continue;
