@@ -9,13 +9,22 @@
 #include <array>
 
 // Cuts word file text into words. A word is a maximal run of characters outside the separator set: the
-// space, tab, line feed, carriage return, the punctuation ~`!@#$%^&*()_+|-={}[]:";'<>?,./ and the backslash.
-// The NUL character separates too: it never belongs to a word of a text file, and a row holding one could
+// space, tab, line feed, carriage return, the punctuation ~`!@#$%^&*()_+|-={}[]:";'<>?,./ and the backslash,
+// and their Unicode kin: every punctuation mark, symbol and space outside ASCII (curly quotes, dashes, the
+// ellipsis, the no-break space, bullets, box drawing). A word with such a character glued to it could never be
+// found. The NUL character separates too: it never belongs to a word of a text file, and a row holding one could
 // neither be saved with the word list nor handed to the dictionary lookup. Every other character, digits and
-// letters outside ASCII included, belongs to the word. One pass over the input with a 256-entry table.
+// letters outside ASCII included, belongs to the word. One pass over the input with a 256-entry table; the
+// characters outside it are looked up in Unicode's categories.
 class WordTokenizer {
 public:
-    static bool isSeparator(char16_t c) noexcept { return c < kTableSize && kSeparators[c]; }
+    static bool isSeparator(char16_t c) noexcept { return c < kTableSize ? kSeparators[c] : isUnicodeSeparator(c); }
+    // The same for a whole code point (a character outside the first plane, such as an emoji, is a symbol).
+    static bool isSeparatorCodePoint(char32_t c) noexcept {
+        return c < kTableSize ? kSeparators[c] : isUnicodeSeparator(c);
+    }
+    // A punctuation mark, symbol or space: what separates words in any text.
+    static bool isUnicodeSeparator(char32_t c) noexcept;
 
     // The words of a text, in order.
     static QStringList words(QStringView text);

@@ -65,6 +65,11 @@ private slots:
         QTest::newRow("blank lines") << QByteArray("\r\n\r\n   \r\n\n\t\r\n") << QStringList{};
         QTest::newRow("punctuation only") << QByteArray("!?.,;:\r\n--- ''' \"\"\r\n()[]{}<>") << QStringList{};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("curly quotes, dashes, ellipsis, no-break space")
+            << QByteArray("\xE2\x80\x9C"
+                          "Hello,\xE2\x80\x9D she said\xE2\x80\x94quietly\xE2\x80\xA6 a\xC2\xA0"
+                          "b \xE2\x80\x98ok\xE2\x80\x99")
+            << QStringList{"Hello", "she", "said", "quietly", "a", "b", "ok"};
         QTest::newRow("accents stay") << QByteArray("caf\xE9 na\xEFve") << QStringList{"café", "naïve"};
         QTest::newRow("duplicates all stay") << QByteArray("baby baby\r\nbaby") << QStringList{"baby", "baby", "baby"};
         QTest::newRow("NUL bytes separate") << QByteArray("ab\0cd\0\0", 7) << QStringList{"ab", "cd"};

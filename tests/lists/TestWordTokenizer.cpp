@@ -12,6 +12,12 @@ namespace {
 
 const QString kSeparators = QStringLiteral("~`!@#$%^&*()_+|-=\\{}[]:\";'<>?,./ \n\r\t");
 
+// Outside ASCII, punctuation, symbols and spaces separate as their ASCII kin do (Qt's own reading of the categories).
+bool separatesOutsideAscii(QChar c) {
+    return c.unicode() >= 0x80 && (c.isPunct() || c.isSymbol() || c.category() == QChar::Separator_Space ||
+                                   c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph);
+}
+
 // The text of a file read one UTF-8 sequence at a time, the plain way: at each byte, the shortest run of one to
 // four bytes that Qt takes for valid UTF-8 is one character, and a byte that begins no such run is Windows-1252.
 QString referenceDecode(QByteArrayView bytes) {
@@ -49,6 +55,9 @@ QStringList referenceWords(const QString& text) {
             for (const QChar separator : kSeparators)
                 piece.replace(separator, QLatin1Char(' '));
             piece.replace(QChar(0), QLatin1Char(' '));
+            for (QChar& c : piece)
+                if (separatesOutsideAscii(c))
+                    c = QLatin1Char(' ');
             for (const QString& part : piece.split(QLatin1Char(' ')))
                 if (!part.isEmpty())
                     words << part;
@@ -65,7 +74,7 @@ private slots:
     void separatorSet() {
         QCOMPARE(kSeparators.size(), 36);
         for (char16_t c = 0; c < 0x3000; ++c) {
-            const bool expected = kSeparators.contains(QChar(c)) || c == 0;
+            const bool expected = kSeparators.contains(QChar(c)) || c == 0 || separatesOutsideAscii(QChar(c));
             QVERIFY2(WordTokenizer::isSeparator(c) == expected, qPrintable(QString::number(c, 16)));
         }
         // Every separator ends a word exactly like a blank.
@@ -134,7 +143,7 @@ private slots:
             "\xFF\xFE" + QByteArray(littleEndian(QStringLiteral("caf\u00E9 na\u00EFve\r\nrock'n'roll")));
         QTest::newRow("little-endian") << notepad << QStringList{"café", "naïve", "rock", "n", "roll"};
         QTest::newRow("big-endian") << QByteArray("\xFE\xFF\0a\0 \x20\x19\0b\xD8\x3D\xDE\x00", 14)
-                                    << QStringList{"a", "\u2019b\U0001F600"};
+                                    << QStringList{"a", "b"};
         QTest::newRow("mark alone") << QByteArray("\xFF\xFE") << QStringList{};
         QTest::newRow("NUL units separate") << QByteArray("\xFF\xFE"
                                                           "a\0\0\0b\0",
@@ -163,8 +172,16 @@ private slots:
                           "a \xEF\xBB\xBF")
             << QStringList{QChar(0xFEFF) + QStringLiteral("a"), QString(QChar(0xFEFF))};
         QTest::newRow("UTF-8 mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList{};
-        QTest::newRow("Windows-1252") << QByteArray("caf\xE9 na\xEFve \x80uro") << QStringList{"café", "naïve", "€uro"};
-        QTest::newRow("curly apostrophe stays") << QByteArray("don\xE2\x80\x99t") << QStringList{"don’t"};
+        QTest::newRow("Windows-1252") << QByteArray("caf\xE9 na\xEFve \x80uro") << QStringList{"café", "naïve", "uro"};
+        QTest::newRow("curly apostrophe separates like the straight one")
+            << QByteArray("don\xE2\x80\x99t") << QStringList{"don", "t"};
+        QTest::newRow("curly quotes, dashes, ellipsis, no-break space, bullet, emoji")
+            << QByteArray("\xE2\x80\x9C"
+                          "Hello\xE2\x80\x9D\xE2\x80\x94world\xE2\x80\xA6 a\xC2\xA0"
+                          "b \xE2\x80\xA2"
+                          "c\xF0\x9F\x99\x82"
+                          "d")
+            << QStringList{"Hello", "world", "a", "b", "c", "d"};
         QTest::newRow("one stray byte spoils only itself")
             << QByteArray("caf\xC3\xA9 \xE9t\xE9 na\xC3\xAFve") << QStringList{"café", "été", "naïve"};
         QTest::newRow("mark, then a stray byte") << QByteArray("\xEF\xBB\xBF"
