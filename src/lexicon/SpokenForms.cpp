@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lexicon/SpokenForms.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -301,6 +302,126 @@ QString number(QStringView word) {
     else
         reading.addCardinal(numeral->value);
     return reading.text(numeral->suffix);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Letters
+
+namespace {
+
+constexpr qsizetype kMaxLetters = 8;
+
+bool isAsciiLetter(QChar c) {
+    const char16_t u = asciiLower(c);
+    return u >= u'a' && u <= u'z';
+}
+
+bool isW(QChar c) {
+    return asciiLower(c) == u'w';
+}
+
+} // namespace
+
+QString letters(QStringView word) {
+    if (word.isEmpty() || word.size() > kMaxLetters || !std::all_of(word.begin(), word.end(), isAsciiLetter))
+        return {};
+    static constexpr QLatin1StringView kDoubleU("dou*ble-u");
+    QString result;
+    result.reserve(word.size() * (kDoubleU.size() + 1));
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (i > 0)
+            result += isW(word[i]) || isW(word[i - 1]) ? QLatin1Char(' ') : QLatin1Char('*');
+        if (isW(word[i]))
+            result += kDoubleU;
+        else
+            result += word[i];
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Abbreviations
+
+namespace {
+
+enum class Match : quint8 {
+    FirstLetterEitherCase, // "Mr" and "mr", "vs" and "Vs"
+    AsWritten,             // the lower-case form is a word of its own, or never written so
+};
+
+struct Abbreviation {
+    QLatin1StringView written;
+    const char* spoken;
+    Match match = Match::FirstLetterEitherCase;
+};
+
+// Common written abbreviations whose reading is not in doubt, with the words they stand for divided as the
+// dictionary divides them. Left out: those that are also words ("No", "Min", "Co", "Col", "Rev", "Hon", "Apt",
+// "Sept", "Bros", "Viz"), names ("Jan", "Jun", "Sen"), those read two ways ("Gen" general or generation, "Rep"
+// representative or rep, "Inc" incorporated or "ink", "Ft" fort or feet, "Sec", "Cf"), units (a reading that
+// needs the number before it), the days of the week (half of them are words).
+constexpr Abbreviation kAbbreviations[] = {
+    // Titles
+    {QLatin1StringView("Mr"), "mis*ter"},
+    {QLatin1StringView("Mrs"), "mis*sus"},
+    {QLatin1StringView("Ms"), "miz"},
+    {QLatin1StringView("Dr"), "doc*tor"},
+    {QLatin1StringView("Jr"), "jun*ior"},
+    {QLatin1StringView("Sr"), "sen*ior"},
+    {QLatin1StringView("St"), "saint"}, // or "street": one syllable either way
+    {QLatin1StringView("Prof"), "pro*fess*or", Match::AsWritten},
+    {QLatin1StringView("Gov"), "gov*ern*or", Match::AsWritten},
+    {QLatin1StringView("Capt"), "cap*tain"},
+    {QLatin1StringView("Lt"), "lieu*ten*ant"},
+    {QLatin1StringView("Sgt"), "ser*geant"},
+    {QLatin1StringView("Esq"), "es*quire"},
+    // Places
+    {QLatin1StringView("Mt"), "mount"},
+    {QLatin1StringView("Ave"), "av*e*nue"},
+    {QLatin1StringView("Blvd"), "bou*le*vard"},
+    {QLatin1StringView("Rd"), "road"},
+    {QLatin1StringView("Hwy"), "high*way"},
+    // Business
+    {QLatin1StringView("Ltd"), "lim*it*ed"},
+    {QLatin1StringView("Corp"), "cor*po*ra*tion"},
+    {QLatin1StringView("Dept"), "de*part*ment"},
+    // Latin and the like
+    {QLatin1StringView("vs"), "ver*sus"},
+    {QLatin1StringView("etc"), "et cet*e*ra"},
+    {QLatin1StringView("approx"), "ap*prox*i*mate*ly"},
+    // Months, always written with a capital ("dec", "oct" are other things in technical prose)
+    {QLatin1StringView("Feb"), "feb*ru*a*ry", Match::AsWritten},
+    {QLatin1StringView("Apr"), "a*pril", Match::AsWritten},
+    {QLatin1StringView("Jul"), "ju*ly", Match::AsWritten},
+    {QLatin1StringView("Aug"), "au*gust", Match::AsWritten},
+    {QLatin1StringView("Oct"), "oc*to*ber", Match::AsWritten},
+    {QLatin1StringView("Nov"), "no*vem*ber", Match::AsWritten},
+    {QLatin1StringView("Dec"), "de*cem*ber", Match::AsWritten},
+};
+
+bool matches(const Abbreviation& abbreviation, QStringView word) {
+    const QLatin1StringView written = abbreviation.written;
+    if (word.size() != written.size() || word.mid(1) != written.mid(1))
+        return false;
+    if (abbreviation.match == Match::AsWritten)
+        return word.front() == written.front();
+    return asciiLower(word.front()) == asciiLower(written.front());
+}
+
+} // namespace
+
+QString abbreviation(QStringView word) {
+    if (word.isEmpty())
+        return {};
+    for (const Abbreviation& entry : kAbbreviations) {
+        if (!matches(entry, word))
+            continue;
+        QString spoken = QString::fromLatin1(entry.spoken);
+        if (word.front().isUpper())
+            spoken[0] = spoken[0].toUpper();
+        return spoken;
+    }
+    return {};
 }
 
 } // namespace SpokenForms

@@ -116,6 +116,50 @@ private slots:
         QVERIFY(!SpokenForms::hasDigit(u"sixty"));
         QVERIFY(!SpokenForms::hasDigit(u"\u0666\uFF16"));
     }
+
+    void letters_data() {
+        columns();
+        row("TV", "T*V", 2);
+        row("FBI", "F*B*I", 3);
+        row("Html", "H*t*m*l", 4);
+        row("a", "a", 1);
+        row("W", "dou*ble-u", 3);
+        row("www", "dou*ble-u dou*ble-u dou*ble-u", 9);
+        row("WHO", "dou*ble-u H*O", 5);
+        row("AWS", "A dou*ble-u S", 5);
+        row("ABCDEFGH", "A*B*C*D*E*F*G*H", 8);
+        none({"", "ABCDEFGHI", "F.B.I", "A1", "É", "TV'", "U S"});
+    }
+
+    void letters() {
+        QFETCH(QString, word);
+        check(SpokenForms::letters(word));
+    }
+
+    void abbreviations_data() {
+        columns();
+        row("Mr", "Mis*ter", 2);
+        row("mr", "mis*ter", 2);
+        row("Mrs", "Mis*sus", 2);
+        row("Ms", "Miz", 1);
+        row("Dr", "Doc*tor", 2);
+        row("St", "Saint", 1);
+        row("vs", "ver*sus", 2);
+        row("Vs", "Ver*sus", 2);
+        row("etc", "et cet*e*ra", 4);
+        row("Etc", "Et cet*e*ra", 4);
+        row("Prof", "Pro*fess*or", 3);
+        row("Lt", "Lieu*ten*ant", 3);
+        row("approx", "ap*prox*i*mate*ly", 5);
+        row("Corp", "Cor*po*ra*tion", 4);
+        row("Feb", "Feb*ru*a*ry", 4);
+        none({"", "MR", "VS", "ETC", "prof", "gov", "feb", "dec", "mR", "Mr.", "Mister", "No", "Inc", "Rep", "M"});
+    }
+
+    void abbreviations() {
+        QFETCH(QString, word);
+        check(SpokenForms::abbreviation(word));
+    }
 };
 
 PARVENNA_TEST_MAIN(TestSpokenForms)
