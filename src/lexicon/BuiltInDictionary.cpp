@@ -89,6 +89,8 @@ QString BuiltInDictionary::sourceName(Source source) {
         return QStringLiteral("derived");
     case Source::Estimated:
         return QStringLiteral("estimated");
+    case Source::Number:
+        return QStringLiteral("number");
     case Source::NotFound:
         break;
     }

@@ -17,7 +17,7 @@
 // parvenna-dictionary --split.
 class BuiltInDictionary {
 public:
-    enum class Source { Dictionary, Derived, Estimated, NotFound };
+    enum class Source { Dictionary, Derived, Estimated, Number, NotFound };
 
     struct Answer {
         Source source = Source::NotFound;
@@ -40,7 +40,7 @@ public:
 
     const Lexicon& lexicon() const { return m_lexicon; }
 
-    static QString sourceName(Source source); // "dictionary", "derived", "estimated", "not found"
+    static QString sourceName(Source source); // "dictionary", "derived", "estimated", "number", "not found"
 
     // The data files of an installed or built program, in the order they are read, and the estimator's model.
     static QStringList defaultFiles();

@@ -28,6 +28,23 @@ Outcome split(const QStringList& files, const QByteArray& input = {}) {
             QString::fromUtf8(tool.readAllStandardOutput()), QString::fromUtf8(tool.readAllStandardError())};
 }
 
+// The tool run by bash, so that a test can hand it a closed descriptor, a device or a memory limit; $TOOL is the tool.
+// Bounded: a tool that keeps running is killed after the given time and reported as -3.
+Outcome shell(const QString& command, int limitMs = 60000) {
+    QProcess bash;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TOOL"), QStringLiteral(PARVENNA_BINARY_DIR "/parvenna-dictionary"));
+    bash.setProcessEnvironment(environment);
+    bash.start(QStringLiteral("bash"), {QStringLiteral("-c"), command});
+    if (!bash.waitForFinished(limitMs)) {
+        bash.kill();
+        bash.waitForFinished(5000);
+        return {-3, QString::fromUtf8(bash.readAllStandardOutput()), QString::fromUtf8(bash.readAllStandardError())};
+    }
+    return {bash.exitCode(), QString::fromUtf8(bash.readAllStandardOutput()),
+            QString::fromUtf8(bash.readAllStandardError())};
+}
+
 } // namespace
 
 class TestSplitCommand : public QObject {
@@ -56,12 +73,14 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("lines");
         QTest::newRow("empty file") << QByteArray() << 0;
+        // Controls and the euro sign (0x80 as Windows-1252) separate: ÿþ, zz, baÿby.
         QTest::newRow("binary bytes") << QByteArray("\x01\xff\xfe\x80zz\x00"
                                                     "ba\xff"
                                                     "by\x00",
                                                     12)
-                                      << 2;
-        QTest::newRow("one 1 MB line") << QByteArray(1 << 20, 'a') << 1;
+                                      << 3;
+        QTest::newRow("one 1 MB line is no word") << QByteArray(1 << 20, 'a') << 0;
+        QTest::newRow("words around an over-long one") << "a " + QByteArray(5000, 'b') + " c" << 2;
     }
     void badInput() {
         QFETCH(QByteArray, content);
@@ -76,9 +95,43 @@ private slots:
         const Outcome outcome =
             split({missing, qEnvironmentVariable("TEMP"), TestEnvironment::writeTempFile("one.txt", "baby")});
         QCOMPARE(outcome.exitCode, 1);
-        QVERIFY2(outcome.err.contains(missing + QStringLiteral(": no such file")), qPrintable(outcome.err));
-        QVERIFY2(outcome.err.contains(QStringLiteral(": not a regular file")), qPrintable(outcome.err));
+        QVERIFY2(outcome.err.contains(missing + QStringLiteral(": No such file or directory")),
+                 qPrintable(outcome.err));
+        QVERIFY2(outcome.err.contains(QStringLiteral(": Is a directory")), qPrintable(outcome.err));
         QCOMPARE(outcome.out, QString("baby\tba·by\t2\tdictionary\n"));
+    }
+
+    // Every input is read in pieces, whatever it is; a read or write failure is one message with its reason.
+    void inputsAndOutputs_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("- is standard input") << "echo baby | $TOOL --split -" << 0 << "baby\tba·by\t2\tdictionary\n"
+                                             << "";
+        QTest::newRow("/dev/null") << "$TOOL --split /dev/null" << 0 << ""
+                                   << "";
+        QTest::newRow("process substitution") << "$TOOL --split <(echo baby)" << 0 << "baby\tba·by\t2\tdictionary\n"
+                                              << "";
+        QTest::newRow("closed standard input") << "$TOOL --split <&-" << 1 << ""
+                                               << "parvenna-dictionary: standard input: Bad file descriptor\n";
+        QTest::newRow("a folder as standard input") << "$TOOL --split < /" << 1 << ""
+                                                    << "parvenna-dictionary: standard input: Is a directory\n";
+        QTest::newRow("full disk") << "yes baby | head -n 100000 | $TOOL --split > /dev/full" << 1 << ""
+                                   << "parvenna-dictionary: the output: No space left on device\n";
+        QTest::newRow("/dev/zero in 1 GB of address space, stopped after 3 s")
+            << "ulimit -v 1000000; timeout 3 $TOOL --split /dev/zero; echo \"rc $?\"" << 0 << "rc 124\n"
+            << "";
+    }
+    void inputsAndOutputs() {
+        QFETCH(QString, command);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Outcome outcome = shell(command);
+        QCOMPARE(outcome.err, err);
+        QCOMPARE(outcome.out, out);
+        QCOMPARE(outcome.exitCode, exitCode);
     }
 };
 

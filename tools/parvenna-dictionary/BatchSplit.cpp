@@ -3,15 +3,20 @@
 
 #include "lexicon/BuiltInDictionary.h"
 #include "lexicon/Division.h"
-#include "lists/WordTokenizer.h"
 
+#include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr qsizetype kFlushAt = 1 << 16;
+constexpr qsizetype kReadSize = 1 << 20;
 
 QChar* writeNumber(int number, QChar* out) {
     char digits[12];
@@ -25,66 +30,90 @@ QChar* writeNumber(int number, QChar* out) {
     return out;
 }
 
+QString reasonOf(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 } // namespace
 
-BatchSplit::BatchSplit(const BuiltInDictionary& dictionary, std::FILE* out, std::FILE* err)
-    : m_dictionary(dictionary), m_out(out), m_err(err) {}
+BatchSplit::BatchSplit(const BuiltInDictionary& dictionary, std::FILE* out, std::FILE* err, Options options)
+    : m_dictionary(dictionary), m_out(out), m_err(err), m_options(options) {
+    m_buffer.reserve(kFlushAt + kFlushAt / 4);
+}
 
 int BatchSplit::run(const QStringList& files) {
     bool allRead = true;
-    if (files.isEmpty()) {
-        QFile input;
-        if (!input.open(stdin, QIODevice::ReadOnly)) {
-            std::fprintf(m_err, "parvenna-dictionary: standard input cannot be read\n");
-            return 1;
-        }
-        splitBytes(input.readAll());
+    for (const QString& path : files.isEmpty() ? QStringList{QStringLiteral("-")} : files) {
+        allRead = splitInput(path) && allRead;
+        if (m_writeFailed)
+            break;
     }
-    for (const QString& path : files)
-        allRead = splitFile(path) && allRead;
     return flush() && allRead ? 0 : 1;
 }
 
-bool BatchSplit::splitFile(const QString& path) {
-    QFile file(path);
-    const QFileInfo info(path);
-    // A folder, or a pipe or device that would never end, is refused before it is opened.
-    const bool plain = info.isFile() || path == QLatin1String("/dev/stdin");
-    if (!plain || !file.open(QIODevice::ReadOnly)) {
-        const QString why = !info.exists() ? QStringLiteral("no such file")
-                            : !plain       ? QStringLiteral("not a regular file")
-                                           : file.errorString();
-        std::fprintf(m_err, "parvenna-dictionary: %s: %s\n", qPrintable(path), qPrintable(why));
+// One input: a file, pipe or device by its name, "-" for standard input. A folder is refused.
+bool BatchSplit::splitInput(const QString& path) {
+    if (path == QLatin1String("-")) {
+        if (m_options.standardInputClosed) {
+            complain(QStringLiteral("standard input"), reasonOf(EBADF));
+            return false;
+        }
+        return splitDescriptor(STDIN_FILENO, QStringLiteral("standard input"));
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        complain(path, reasonOf(errno));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        std::fprintf(m_err, "parvenna-dictionary: %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+    const bool read = splitDescriptor(fd, path);
+    ::close(fd);
+    return read;
+}
+
+bool BatchSplit::splitDescriptor(int fd, const QString& name) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        complain(name, reasonOf(errno));
         return false;
     }
-    splitBytes(bytes);
+    if (S_ISDIR(status.st_mode)) {
+        complain(name, reasonOf(EISDIR));
+        return false;
+    }
+    WordStream stream(m_options.rules, [this](QStringView word) { splitWord(word); });
+    QByteArray piece(kReadSize, Qt::Uninitialized);
+    while (!m_writeFailed) {
+        const ssize_t got = ::read(fd, piece.data(), size_t(piece.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            stream.finish();
+            complain(name, reasonOf(error));
+            return false;
+        }
+        if (got == 0)
+            break;
+        stream.feed(QByteArrayView(piece.constData(), got));
+    }
+    stream.finish();
     return true;
 }
 
-void BatchSplit::splitBytes(const QByteArray& bytes) {
-    // The words stay in the block's pool: each is looked up and written as a view, never copied out.
-    const WordBlock words = WordTokenizer::wordBlockOfFile(bytes);
-    m_buffer.reserve(kFlushAt + kFlushAt / 4);
-    for (const TextSpan& span : words.spans) {
-        const QStringView word = QStringView(words.pool).mid(span.offset, span.length);
-        writeLine(word, m_dictionary.lookUp(word));
-        ++m_words;
-        if (m_buffer.size() >= kFlushAt)
-            flush();
-    }
+void BatchSplit::splitWord(QStringView word) {
+    if (m_writeFailed)
+        return;
+    writeLine(word, m_dictionary.lookUp(word));
+    ++m_words;
+    if (m_buffer.size() >= kFlushAt)
+        flush();
 }
 
 // word TAB split text TAB count TAB source, written straight into the buffer.
 void BatchSplit::writeLine(QStringView word, const BuiltInDictionary::Answer& answer) {
-    static const QStringView sources[] = {u"dictionary\n", u"derived\n", u"estimated\n", u"not found\n"};
-    const QStringView source = sources[int(answer.source)];
+    const QString source = BuiltInDictionary::sourceName(answer.source);
     const qsizetype at = m_buffer.size();
-    m_buffer.resize(at + word.size() + answer.division.size() + source.size() + 16);
+    m_buffer.resize(at + word.size() + answer.division.size() + source.size() + 17);
     QChar* const begin = m_buffer.data() + at;
     QChar* out = std::copy(word.begin(), word.end(), begin);
     *out++ = QLatin1Char('\t');
@@ -100,17 +129,28 @@ void BatchSplit::writeLine(QStringView word, const BuiltInDictionary::Answer& an
     }
     *out++ = QLatin1Char('\t');
     out = std::copy(source.begin(), source.end(), out);
+    *out++ = QLatin1Char('\n');
     m_buffer.truncate(at + (out - begin));
 }
 
+// Writes what is buffered; the first failure is told once, with its reason, and ends the run.
 bool BatchSplit::flush() {
-    const QByteArray bytes = m_buffer.toUtf8();
-    if (!bytes.isEmpty() && std::fwrite(bytes.constData(), 1, bytes.size(), m_out) != size_t(bytes.size()))
-        m_writeFailed = true;
-    m_buffer.truncate(0);
-    if (std::fflush(m_out) != 0)
-        m_writeFailed = true;
     if (m_writeFailed)
-        std::fprintf(m_err, "parvenna-dictionary: the output could not be written\n");
-    return !m_writeFailed;
+        return false;
+    const QByteArray bytes = m_buffer.toUtf8();
+    m_buffer.truncate(0);
+    errno = 0;
+    const bool written =
+        (bytes.isEmpty() || std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out) == size_t(bytes.size())) &&
+        std::fflush(m_out) == 0;
+    if (!written) {
+        m_writeFailed = true;
+        complain(QStringLiteral("the output"), errno != 0 ? reasonOf(errno) : QStringLiteral("could not be written"));
+    }
+    return written;
+}
+
+void BatchSplit::complain(const QString& name, const QString& reason) {
+    std::fprintf(m_err, "parvenna-dictionary: %s: %s\n", qPrintable(name), qPrintable(reason));
+    std::fflush(m_err);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // parvenna-dictionary: the built-in dictionary on the command line.
-//     parvenna-dictionary --split [FILE...]          one line a word: word, division, count, source
+//     parvenna-dictionary --split [--import-rules] [FILE...]   one line a word: word, division, count, source
 //     parvenna-dictionary --port N [--key K] [--data FILE]...   the dictionary as a service on 127.0.0.1
 #include "BatchSplit.h"
 #include "common/AppError.h"
@@ -11,18 +11,26 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 const char* const kDescription =
     "Parvenna's built-in dictionary of syllable divisions (GCIDE with derived forms and estimates).\n\n"
-    "--split cuts the files (standard input when none is named) into words as Parvenna's word-file import does\n"
-    "and prints one line a word, UTF-8, fields separated by tabs:\n"
+    "--split cuts the files (standard input when none is named, or for \"-\") into words as a reader cuts prose\n"
+    "(an apostrophe between letters stays in the word: don't, O'Brien; every other punctuation mark, symbol,\n"
+    "space and hyphen separates) and prints one line a word, UTF-8, fields separated by tabs:\n"
     "    word  division  syllable count  source\n"
-    "where source is dictionary, derived, estimated or \"not found\" (division and count are empty then).\n"
-    "Files that cannot be read are named on standard error; the exit code is then 1.\n\n"
+    "where source is dictionary, derived, estimated, number or \"not found\" (division and count are empty\n"
+    "then). The count is the number of syllables spoken (rhythm has two). A run of more than 200 letters is no\n"
+    "word and is passed over. --import-rules cuts as Parvenna's word-file import does instead (apostrophes\n"
+    "separate too). An input that cannot be read is named on standard error with the reason, and the exit code is\n"
+    "then 1; a failed write ends the run with exit code 1.\n\n"
     "--port serves the dictionary as a collegiate dictionary service on 127.0.0.1.";
 
-int split(const QStringList& files, const QStringList& dataFiles) {
+int split(const QStringList& files, const QStringList& dataFiles, const BatchSplit::Options& options) {
     BuiltInDictionary own;
     const BuiltInDictionary* dictionary = &own;
     QString error;
@@ -35,7 +43,7 @@ int split(const QStringList& files, const QStringList& dataFiles) {
         QTextStream(stderr) << "parvenna-dictionary: " << failure.description() << "\n";
         return 1;
     }
-    return BatchSplit(*dictionary, stdout, stderr).run(files);
+    return BatchSplit(*dictionary, stdout, stderr, options).run(files);
 }
 
 int serve(const QCommandLineParser& parser, quint16 port, const QStringList& dataFiles) {
@@ -53,9 +61,19 @@ int serve(const QCommandLineParser& parser, quint16 port, const QStringList& dat
     return QCoreApplication::exec();
 }
 
+// Standard input closed by the caller, told before Qt opens descriptors of its own (the first would take its number
+// and be read as the input). The number is then held on /dev/null, so that nothing else takes it.
+bool standardInputClosed() {
+    if (::fcntl(STDIN_FILENO, F_GETFD) != -1 || errno != EBADF)
+        return false;
+    ::open("/dev/null", O_RDONLY); // takes the lowest free number: 0
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool inputClosed = standardInputClosed();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("parvenna-dictionary"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PARVENNA_VERSION));
@@ -64,6 +82,9 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption splitOption(QStringLiteral("split"), QStringLiteral("Split the words of FILEs."));
+    const QCommandLineOption importRulesOption(
+        QStringLiteral("import-rules"),
+        QStringLiteral("With --split: cut words as the window's word-file import does (apostrophes separate)."));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serve on this port (0: a free one)."),
                                         QStringLiteral("N"));
     const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
@@ -72,13 +93,18 @@ int main(int argc, char** argv) {
                                         QStringLiteral("Read this word data instead of the built-in dictionary's "
                                                        "(may be given more than once; later files win)."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({splitOption, portOption, keyOption, dataOption});
+    parser.addOptions({splitOption, importRulesOption, portOption, keyOption, dataOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Word files for --split."), "[FILE...]");
     parser.process(app);
 
     const QStringList dataFiles = parser.values(dataOption);
-    if (parser.isSet(splitOption))
-        return split(parser.positionalArguments(), dataFiles);
+    if (parser.isSet(splitOption)) {
+        BatchSplit::Options options;
+        if (parser.isSet(importRulesOption))
+            options.rules = WordStream::Rules::Import;
+        options.standardInputClosed = inputClosed;
+        return split(parser.positionalArguments(), dataFiles, options);
+    }
     bool portValid = false;
     const uint port = parser.value(portOption).toUInt(&portValid);
     if (!parser.isSet(portOption) || !portValid || port > 65535) {
