@@ -35,19 +35,96 @@ QString splitText(QStringView division) {
     return text;
 }
 
-int countSyllables(QStringView splitText) {
+namespace {
+
+// Where the piece of a split text that ends before `end` stops parting syllables: true at a middle dot, and at a
+// hyphen between two letters.
+bool endsPiece(QStringView splitText, qsizetype i) {
+    const QChar c = splitText[i];
+    return c == kMiddleDot || (c == QLatin1Char('-') && i > 0 && i + 1 < splitText.size() &&
+                               isWordLetter(splitText[i - 1]) && isWordLetter(splitText[i + 1]));
+}
+
+bool isVowelLetter(QChar c) {
+    if (c.unicode() < 0x80)
+        return WordKey::isVowel(QChar(asciiLower(c.unicode())));
+    const WordKey::Folded folded = WordKey::foldChar(c); // é, ö, æ
+    return folded.size > 0 && WordKey::isVowel(QChar(folded.letters[0]));
+}
+
+bool isApostrophe(QChar c) {
+    return c == u'\'' || c == u'\u2019';
+}
+
+// A piece spoken with a syllable that has no vowel letter: -sm or -thm after a vowel, a plural s or a possessive
+// after it allowed (prism, prisms, prism's, prisms', rhythm).
+bool endsInSyllabicM(QStringView piece) {
+    if (piece.size() >= 2 && asciiLower(piece.back().unicode()) == u's' && isApostrophe(piece[piece.size() - 2])) {
+        piece.chop(2);
+    } else {
+        if (!piece.isEmpty() && isApostrophe(piece.back()))
+            piece.chop(1);
+        if (piece.size() >= 2 && asciiLower(piece.back().unicode()) == u's' &&
+            asciiLower(piece[piece.size() - 2].unicode()) == u'm')
+            piece.chop(1);
+    }
+    if (piece.size() < 3 || asciiLower(piece.back().unicode()) != u'm')
+        return false;
+    const char16_t before = asciiLower(piece[piece.size() - 2].unicode());
+    qsizetype vowelAt = piece.size() - 3;
+    if (before == u'h' && asciiLower(piece[vowelAt].unicode()) == u't')
+        --vowelAt;
+    else if (before != u's')
+        return false;
+    return vowelAt >= 0 && isVowelLetter(piece[vowelAt]);
+}
+
+} // namespace
+
+int countPieces(QStringView splitText) {
     if (splitText.isEmpty())
         return 0;
     int pieces = 1;
-    for (qsizetype i = 0; i < splitText.size(); ++i) {
-        const QChar c = splitText[i];
-        if (c == kMiddleDot)
-            ++pieces;
-        else if (c == QLatin1Char('-') && i > 0 && i + 1 < splitText.size() && isWordLetter(splitText[i - 1]) &&
-                 isWordLetter(splitText[i + 1]))
-            ++pieces;
-    }
+    for (qsizetype i = 0; i < splitText.size(); ++i)
+        pieces += endsPiece(splitText, i);
     return pieces;
+}
+
+int countSyllables(QStringView splitText) {
+    if (splitText.isEmpty())
+        return 0;
+    int syllables = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= splitText.size(); ++i) {
+        if (i < splitText.size() && !endsPiece(splitText, i))
+            continue;
+        syllables += (i < splitText.size()) + endsInSyllabicM(splitText.mid(start, i - start));
+        start = i + 1;
+    }
+    return syllables;
+}
+
+QString withoutVowellessPieces(QStringView division) {
+    QString result;
+    result.reserve(division.size());
+    qsizetype start = 0; // the piece that ends at i
+    for (qsizetype i = 0; i <= division.size(); ++i) {
+        if (i < division.size() && division[i] != kMark && division[i] != u' ' && division[i] != u'-')
+            continue;
+        const QStringView piece = division.mid(start, i - start);
+        const bool spelt = piece.size() == 1 && piece[0].isUpper();
+        const bool loose =
+            !piece.isEmpty() && !spelt && !hasVowel(piece) && !piece.contains(u'\'') && !piece.contains(u'\u2019');
+        const bool afterMark = start > 0 && division[start - 1] == kMark;
+        if (loose && afterMark)
+            result.chop(1); // joins the piece before
+        result += piece;
+        const bool joinsNext = loose && !afterMark && i < division.size() && division[i] == kMark;
+        if (i < division.size() && !joinsNext)
+            result += division[i];
+        start = i + 1;
+    }
+    return result;
 }
 
 QString onto(QStringView division, QStringView word) {
@@ -119,24 +196,53 @@ bool endsSilently(QStringView key) {
     return false;
 }
 
+// A consonant before a final "le" or "re" (with a plural s or a past d) makes a syllable of its own: ta·ble,
+// han·dled, mar·bles, a·cre, cen·tred; not after a vowel (whole, fire), nor in "-lle", "-rle", "-wle" (belle,
+// curled, howled).
+bool endsSyllabically(QStringView key) {
+    if (key.endsWith(u's') || key.endsWith(u'd'))
+        key.chop(1);
+    if (key.size() < 3 || key.back() != u'e')
+        return false;
+    const QChar liquid = key[key.size() - 2];
+    const QChar before = key[key.size() - 3];
+    if (liquid != u'l' && liquid != u'r')
+        return false;
+    return isConsonantLetter(before) && before != u'l' && before != u'r' && before != u'w';
+}
+
+// A y before another vowel ends its group, so the vowel starts another (pay·ing, cry·ing), but not before the e of
+// a word's last letters (eye, eyes, dyed, keyed).
+bool yEndsGroup(QStringView key, qsizetype at) {
+    const QStringView rest = key.mid(at + 1);
+    return !rest.isEmpty() && WordKey::isVowel(rest.front()) && rest.front() != u'y' && rest != u"e" && rest != u"es" &&
+           rest != u"ed";
+}
+
 } // namespace
 
 int vowelGroups(QStringView key) {
     int groups = 0;
     bool inGroup = false;
-    for (const QChar c : key) {
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const QChar c = key[i];
+        if (c == u'y' && yEndsGroup(key, i)) {
+            groups += !inGroup && i > 0; // a y starting the word is a consonant (yes, you)
+            inGroup = false;
+            continue;
+        }
         const bool vowel = WordKey::isVowel(c);
         if (vowel && !inGroup)
             ++groups;
         inGroup = vowel;
     }
-    if (groups > 1 && endsSilently(key))
+    if (groups > 1 && endsSilently(key) && !endsSyllabically(key))
         --groups;
     return groups;
 }
 
 bool hasVowel(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return WordKey::isVowel(c.toLower()); });
+    return std::any_of(text.begin(), text.end(), isVowelLetter);
 }
 
 bool needsNoMark(QStringView key) {
@@ -155,7 +261,7 @@ int markedSyllables(QStringView division) {
     bool anyLetter = false;
     for (const QChar c : division)
         anyLetter = anyLetter || c.isLetter();
-    return anyLetter ? countSyllables(splitText(division)) : 0;
+    return anyLetter ? countPieces(splitText(division)) : 0;
 }
 
 } // namespace Division

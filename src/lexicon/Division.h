@@ -15,9 +15,19 @@ inline constexpr QChar kMiddleDot = QChar(0x00B7);
 // The split text of a division: every "*" and every blank becomes a middle dot.
 QString splitText(QStringView division);
 
-// The syllables of a split text: the pieces between middle dots (empty pieces counted), and a hyphen between two
-// letters parts syllables too ("well-be·ing" has three). 0 for the empty text.
+// The syllables spoken in a split text: the pieces between middle dots (empty pieces counted), a hyphen between two
+// letters parting syllables too ("well-be·ing" has three), and one more for every syllable that a consonant makes
+// without a vowel letter: a piece ending in -sm, -thm (and -sms, -thms, -sm's, ...) after a vowel is spoken with a
+// syllable of its own ("rhythm" two, "crit·i·cism" four, "en·thu·si·asm" five). 0 for the empty text.
 int countSyllables(QStringView splitText);
+
+// The pieces of a split text: what countSyllables counts before the spoken syllables without a vowel letter.
+int countPieces(QStringView splitText);
+
+// The division with every piece that holds no vowel letter joined to the piece before it in its word ("cap*i*tal*is*m"
+// becomes "cap*i*tal*ism"), or to the one after when it is the first. Pieces with an apostrophe (could*n't) and
+// capitals spelt out letter by letter (M*A*S*H) stay as they are.
+QString withoutVowellessPieces(QStringView division);
 
 // The division laid onto the word as the user wrote it: the user's letter case, the dictionary's accented letters
 // (in the user's case) and boundaries. The division itself when the two do not spell the same key.
@@ -25,8 +35,10 @@ QString onto(QStringView division, QStringView word);
 
 // The vowel groups of a key (runs of a, e, i, o, u, y), a silent ending not counted when another group comes
 // before it (a final e after a consonant, -gue, -es and -ed where they are not spoken): "cat" 1, "cake" 1,
-// "plague" 1, "knives" 1, "loved" 1, "pages" 2, "wanted" 2, "idea" 2. A rule of thumb, for words the dictionary
-// does not divide.
+// "plague" 1, "knives" 1, "loved" 1, "pages" 2, "wanted" 2, "idea" 2. A y before a vowel ends its group, so the
+// vowel starts another ("pay·ing", "buy·ing", "be·yond"), unless the y starts the word ("yes"); a consonant with
+// "le" or "re" at the end is a syllable of its own ("han·dle", "han·dled", "mar·bles", "a·cre"). A rule of thumb,
+// for words the dictionary does not divide.
 int vowelGroups(QStringView key);
 
 // True when the text holds a vowel letter (a, e, i, o, u, y) in either case.

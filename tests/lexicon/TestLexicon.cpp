@@ -90,27 +90,73 @@ private slots:
         QCOMPARE(Division::onto(division, word), laid);
     }
 
+    // Pieces marked, vowel groups of the letters (the rule of thumb for undivided entries), syllables spoken.
     void counts_data() {
         QTest::addColumn<QString>("division");
         QTest::addColumn<int>("marked");
         QTest::addColumn<int>("vowelGroups");
-        QTest::newRow("baby") << "ba*by" << 2 << 2;
-        QTest::newRow("words") << "New Hamp*shire" << 3 << 3;
-        QTest::newRow("inner hyphen") << "well-be*ing" << 3 << 2;
-        QTest::newRow("silent e") << "cake" << 1 << 1;
-        QTest::newRow("one e is no silent e") << "the" << 1 << 1;
-        QTest::newRow("two vowels in a row are one group") << "i*de*a" << 3 << 2;
-        QTest::newRow("no vowel") << "nth" << 1 << 0;
-        QTest::newRow("no letters") << "1234" << 0 << 0;
+        QTest::addColumn<int>("spoken");
+        QTest::newRow("baby") << "ba*by" << 2 << 2 << 2;
+        QTest::newRow("words") << "New Hamp*shire" << 3 << 3 << 3;
+        QTest::newRow("inner hyphen") << "well-be*ing" << 3 << 2 << 3;
+        QTest::newRow("silent e") << "cake" << 1 << 1 << 1;
+        QTest::newRow("one e is no silent e") << "the" << 1 << 1 << 1;
+        QTest::newRow("two vowels in a row are one group") << "i*de*a" << 3 << 2 << 3;
+        QTest::newRow("no vowel") << "nth" << 1 << 0 << 1;
+        QTest::newRow("no letters") << "1234" << 0 << 0 << 1;
+        QTest::newRow("y before a vowel ends its group") << "pay*ing" << 2 << 2 << 2;
+        QTest::newRow("y between vowels") << "be*yond" << 2 << 2 << 2;
+        QTest::newRow("y starting a word") << "yes" << 1 << 1 << 1;
+        QTest::newRow("y before a final e") << "eye" << 1 << 1 << 1;
+        QTest::newRow("consonant and le") << "han*dle" << 2 << 2 << 2;
+        QTest::newRow("consonant and led") << "dou*bled" << 2 << 2 << 2;
+        QTest::newRow("consonant and les") << "mar*bles" << 2 << 2 << 2;
+        QTest::newRow("consonant and re") << "a*cre" << 2 << 2 << 2;
+        QTest::newRow("vowel and le") << "whole" << 1 << 1 << 1;
+        QTest::newRow("r and led") << "curled" << 1 << 1 << 1;
+        QTest::newRow("rhythm") << "rhythm" << 1 << 1 << 2;
+        QTest::newRow("prism's") << "prism's" << 1 << 1 << 2;
+        QTest::newRow("rhythms") << "rhythms" << 1 << 1 << 2;
+        QTest::newRow("-ism") << "crit*i*cism" << 3 << 3 << 4;
+        QTest::newRow("-asm before a hyphen") << "chasm-like" << 2 << 2 << 3;
+        QTest::newRow("a vowel after -sm") << "Is*lam" << 2 << 2 << 2;
     }
     void counts() {
         QFETCH(QString, division);
         QFETCH(int, marked);
         QFETCH(int, vowelGroups);
+        QFETCH(int, spoken);
         QCOMPARE(Division::markedSyllables(division), marked);
+        QCOMPARE(Division::countSyllables(Division::splitText(division)), spoken);
         QString key = division;
         key.remove(QLatin1Char('*'));
         QCOMPARE(Division::vowelGroups(WordKey::fold(key)), vowelGroups);
+    }
+
+    void vowellessPiecesJoin_data() {
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<QString>("joined");
+        QTest::newRow("last piece") << "cap*i*tal*is*m"
+                                    << "cap*i*tal*ism";
+        QTest::newRow("inner piece") << "Aba*t*tis"
+                                     << "Abat*tis";
+        QTest::newRow("first piece") << "X*mas"
+                                     << "X*mas";
+        QTest::newRow("first lower-case piece") << "x*mas"
+                                                << "xmas";
+        QTest::newRow("apostrophe piece stays") << "could*n't"
+                                                << "could*n't";
+        QTest::newRow("capitals spelt out stay") << "M*A*S*H"
+                                                 << "M*A*S*H";
+        QTest::newRow("accented vowel") << "Con*som*m*é"
+                                        << "Con*somm*é";
+        QTest::newRow("in the second word") << "big cap*i*tal*is*m"
+                                            << "big cap*i*tal*ism";
+    }
+    void vowellessPiecesJoin() {
+        QFETCH(QString, division);
+        QFETCH(QString, joined);
+        QCOMPARE(Division::withoutVowellessPieces(division), joined);
     }
 
     // A later file replaces what earlier ones say of a word; lines of one key in one file add up.
