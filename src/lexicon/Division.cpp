@@ -12,14 +12,6 @@ bool isWordLetter(QChar c) {
     return c.isLetter() || c == QLatin1Char('\'');
 }
 
-// Lays the letter c of the division onto the user's letter w: ASCII letters take the user's letter as it stands,
-// accented ones keep their accent and take the user's case.
-QChar laid(QChar c, QChar w) {
-    if (c.unicode() < 0x80)
-        return w;
-    return w.isUpper() ? c.toUpper() : c.toLower();
-}
-
 char16_t asciiLower(char16_t u) {
     return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
 }
@@ -131,14 +123,12 @@ QString onto(QStringView division, QStringView word) {
     QString result(division.size() + word.size(), Qt::Uninitialized);
     QChar* out = result.data();
     qsizetype w = 0;
-    // Combining marks the user typed after a letter belong to it: kept after a plain letter of the division, left
-    // out after an accented one, which carries the dictionary's own accent.
-    const auto takeMarks = [&](bool keep) {
+    // Combining marks the user typed after a letter belong to it.
+    const auto takeMarks = [&] {
         for (; w < word.size() && word[w].unicode() >= 0x0300 && word[w].isMark(); ++w)
-            if (keep)
-                *out++ = word[w];
+            *out++ = word[w];
     };
-    takeMarks(true);
+    takeMarks();
     for (const QChar c : division) {
         if (c == kMark) {
             *out++ = c;
@@ -150,7 +140,7 @@ QString onto(QStringView division, QStringView word) {
             if (asciiLower(u) != asciiLower(word[w].unicode()))
                 return division.toString();
             *out++ = word[w++];
-            takeMarks(true);
+            takeMarks();
             continue;
         }
         const WordKey::Folded wanted = WordKey::foldChar(c);
@@ -166,8 +156,8 @@ QString onto(QStringView division, QStringView word) {
         }
         if (!(given == wanted) || start == w)
             return division.toString();
-        *out++ = laid(c, word[start]);
-        takeMarks(u < 0x80);
+        out = std::copy(word.begin() + start, word.begin() + w, out);
+        takeMarks();
     }
     if (w != word.size())
         return division.toString();

@@ -29,8 +29,9 @@ int countPieces(QStringView splitText);
 // capitals spelt out letter by letter (M*A*S*H) stay as they are.
 QString withoutVowellessPieces(QStringView division);
 
-// The division laid onto the word as the user wrote it: the user's letter case, the dictionary's accented letters
-// (in the user's case) and boundaries. The division itself when the two do not spell the same key.
+// The division laid onto the word as the user wrote it: the dictionary's boundaries between the user's letters, in
+// the user's case and with the user's accents or none (cooperate is co*op*er*ate, though the dictionary writes
+// Co*öp*er*ate; Caesar is Cae*sar, not Cæ*sar). The division itself when the two do not spell the same key.
 QString onto(QStringView division, QStringView word);
 
 // The vowel groups of a key (runs of a, e, i, o, u, y), a silent ending not counted when another group comes

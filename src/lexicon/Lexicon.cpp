@@ -11,7 +11,7 @@
 namespace {
 
 // The division's last syllable is consonants and an e: "Sa*ke", "Ma*te", "Vi*ce"; not the syllabic l or r of
-// "Gam*ble", "A*cre", which the key's vowel groups do not count either.
+// "Gam*ble", "A*cre", which is a syllable of its own.
 bool soundsFinalE(QStringView division) {
     const QStringView last = division.mid(division.lastIndexOf(Division::kMark) + 1);
     if (last.size() < 2 || last.back().toLower() != u'e')
@@ -52,6 +52,11 @@ bool Lexicon::load(const QStringList& files, QString* error) {
 
 bool Lexicon::loadText(QStringView text, const QString& origin, QString* error) {
     const int file = m_files++;
+    // GCIDE's converted headwords name their source in the header: an undivided one of several vowel groups is one
+    // the dictionary does not divide there. Every other file means what it writes.
+    const QStringView header = text.left(1024);
+    m_dictionaryFiles.push_back(header.startsWith(QLatin1String("# Source: GCIDE")) ||
+                                header.contains(QLatin1String("\n# Source: GCIDE")));
     int lineNumber = 0;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -125,7 +130,7 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
     const bool marked = division.contains(Division::kMark);
     const bool takeIt =
         marked ? e.usable.length == 0 || (!view(e.usable).contains(Division::kMark) && !soundsFinalE(division))
-               : (e.usable.length == 0 || soundsFinalE(view(e.usable))) && Division::needsNoMark(view(e.key));
+               : (e.usable.length == 0 || soundsFinalE(view(e.usable))) && undividedIsWhole(e);
     if (takeIt) {
         if (d.offset != e.key.offset + e.key.length) {
             // A later homograph: the key is kept again in front of it, so that one read finds both.
@@ -138,6 +143,17 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
         }
         updateSlot(e);
     }
+}
+
+// An undivided homograph is a division of one syllable a word: in GCIDE's headwords only where each word has one
+// vowel group (cat, New York; paying is undivided there but has two syllables), in a hand-made file always (aren't,
+// aisle).
+bool Lexicon::undividedIsWhole(const Entry& e) const {
+    return !isDictionaryFile(e.file) || Division::needsNoMark(view(e.key));
+}
+
+bool Lexicon::isDictionaryFile(int file) const {
+    return file >= 0 && file < int(m_dictionaryFiles.size()) && m_dictionaryFiles[std::size_t(file)];
 }
 
 // A spelling of the key without accents: the usable division can only come from such spellings from now on.
@@ -266,7 +282,7 @@ QString Lexicon::divisionSpeltAs(QStringView key, QStringView written) const {
     const Entry* entry = find(key);
     if (!entry)
         return {};
-    const bool oneGroup = Division::needsNoMark(key);
+    const bool oneGroup = undividedIsWhole(*entry);
     for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next) {
         const QStringView division = view(m_records[r - 1].division);
         if (!oneGroup && !division.contains(Division::kMark))
@@ -322,7 +338,7 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
     const Entry* entry = find(key);
     if (!entry)
         return result;
-    const bool oneGroup = Division::needsNoMark(key);
+    const bool oneGroup = undividedIsWhole(*entry);
     for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next) {
         const Record& record = m_records[r - 1];
         if (oneGroup || view(record.division).contains(Division::kMark))
@@ -334,6 +350,11 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
 bool Lexicon::hasHeadword(QStringView key) const {
     const Entry* entry = find(key);
     return entry && entry->records != 0;
+}
+
+bool Lexicon::isFromDictionary(QStringView key) const {
+    const Entry* entry = find(key);
+    return entry && isDictionaryFile(entry->file);
 }
 
 QStringList Lexicon::stemsOf(QStringView key) const {

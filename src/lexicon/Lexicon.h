@@ -31,7 +31,8 @@ public:
     // The homographs of a key, in the order of the data; empty when the key is no headword.
     std::vector<Homograph> homographs(QStringView key) const;
     // The division to take for a key: its first homograph with a boundary mark, else its first when the key is
-    // of one vowel group (a one-syllable word needs no mark); empty when the dictionary does not divide it.
+    // of one vowel group (a one-syllable word needs no mark) or comes from a hand-made file (which means what it
+    // writes: aren't, aisle); empty when the dictionary does not divide it.
     QString usableDivision(QStringView key) const;
     // The same as a view into the dictionary's text, valid until the next load, in one probe of the index; *isForm,
     // when asked for, tells whether the key is also a form listed under other entries (see stemsOf).
@@ -46,6 +47,9 @@ public:
     bool hasHeadword(QStringView key) const;
     // The keys of the entries that list this key as one of their forms.
     QStringList stemsOf(QStringView key) const;
+    // True when the key's entry comes from GCIDE's converted headwords (a file whose header names GCIDE as its
+    // source), not from a hand-made file such as the supplement.
+    bool isFromDictionary(QStringView key) const;
 
     // Up to `most` headword keys sharing the longest beginnings with the key (most shared first, then in key
     // order); none that share nothing. For a service's suggestions: it reads every key.
@@ -87,6 +91,8 @@ private:
     void addRecord(std::size_t entry, QStringView division, QStringView label);
     void addStem(std::size_t entry, QStringView stem);
     void notePlainSpelling(Entry& e);
+    bool undividedIsWhole(const Entry& e) const;
+    bool isDictionaryFile(int file) const;
     template <typename Node>
     static bool link(std::vector<Node>& nodes, Node node, std::uint32_t& first, std::uint32_t& last);
     const Entry* find(QStringView key) const;
@@ -116,4 +122,5 @@ private:
     qsizetype m_headwords = 0;
     qsizetype m_forms = 0;
     int m_files = 0;
+    std::vector<bool> m_dictionaryFiles; // by file: made from GCIDE
 };
