@@ -16,11 +16,8 @@ constexpr qsizetype kLongest = 40; // longer "words" are not English words: no d
 // The dictionary lookups one derivation may make. A word that is no form of a listed one tries every rule on every
 // candidate stem; the budget keeps that to a few microseconds, and real forms need far fewer lookups.
 constexpr int kLookupBudget = 48;
-thread_local int t_lookupsLeft = 0;
-thread_local bool t_compounded = false;  // the derivation so far has guessed a closed compound
-thread_local bool t_writtenPlain = true; // the word was written without accents
-constexpr qsizetype kMinStem = 2;        // "be" in being
-constexpr qsizetype kMinPart = 3;        // the shortest word of a closed compound
+constexpr qsizetype kMinStem = 2; // "be" in being
+constexpr qsizetype kMinPart = 3; // the shortest word of a closed compound
 
 // QStringView::endsWith without the case-insensitive machinery: the derivation asks it dozens of times a word.
 bool endsWith(QStringView text, QStringView tail) {
@@ -37,10 +34,43 @@ bool endsHissing(QStringView key) {
            endsWith(key, u"sh");
 }
 
+// A silent e after such a sound: face, page, rose, prize, niche, cache (but not ache, spoken with a k).
 bool endsSilentHissingE(QStringView key) {
     const qsizetype n = key.size();
-    return n >= 3 && key[n - 1] == u'e' && QStringView(u"cgsz").contains(key[n - 2]);
+    if (n < 3 || key[n - 1] != u'e')
+        return false;
+    if (QStringView(u"cgsz").contains(key[n - 2]))
+        return true;
+    return (endsWith(key, u"che") && !endsWith(key, u"ache")) || endsWith(key, u"she");
 }
+
+bool soundsHissing(QStringView key) {
+    return endsHissing(key) || endsSilentHissingE(key);
+}
+
+// A letter the user cannot have meant when typing plain ASCII: an accent that makes another word (massé, couché,
+// attaché). A diaeresis or a ligature only writes the same letters another way (coöperate, Cæsar).
+bool needsUnwrittenAccent(QStringView division) {
+    for (const QChar c : division) {
+        if (c.unicode() < 0x80 || c == u'æ' || c == u'Æ' || c == u'œ' || c == u'Œ')
+            continue;
+        const QString parts = c.decomposition();
+        if (parts.size() != 2 || parts[1] != QChar(0x0308))
+            return true;
+    }
+    return false;
+}
+
+// A contraction's ending, and whether it adds a syllable after a consonant (it·'ll, could·'ve, it·'d) or after
+// any letter (could·n't).
+struct Contraction {
+    QStringView ending;
+    bool afterConsonant;
+    bool always;
+};
+constexpr Contraction kContractions[] = {
+    {u"n't", false, true}, {u"'ll", true, false}, {u"'ve", true, false}, {u"'re", true, false}, {u"'d", false, false},
+};
 
 // "han*dle", "sim*ple": a final syllable of a consonant and "le", which loses its e before a vowel suffix.
 bool endsConsonantLe(QStringView division) {
@@ -101,50 +131,85 @@ constexpr Respelling kRespellings[] = {
 
 } // namespace
 
-QString DerivedForms::derive(QStringView key, bool* compounded, bool writtenPlain) const {
+QString DerivedForms::derive(QStringView key, Context& context) const {
     if (key.size() > kLongest)
         return {};
-    t_lookupsLeft = kLookupBudget;
-    t_compounded = false;
-    t_writtenPlain = writtenPlain;
-    QString division = resolve(key, kDepth);
-    if (compounded)
-        *compounded = t_compounded;
-    return division;
+    context.lookupsLeft = kLookupBudget;
+    context.compounded = false;
+    return resolve(key, kDepth, context);
+}
+
+QString DerivedForms::derive(QStringView key) const {
+    Context context;
+    return derive(key, context);
+}
+
+QString DerivedForms::regularInflection(QStringView key, bool writtenPlain) const {
+    const bool inflected = key.endsWith(u's') || endsWith(key, u"ed");
+    if (!inflected || key.size() > kLongest)
+        return {};
+    Context context{writtenPlain, false, kLookupBudget};
+    return suffixRules(key, 0, {}, context);
 }
 
 QString DerivedForms::listed(QStringView key) const {
     return m_lexicon.usableDivision(key);
 }
 
-QString DerivedForms::resolve(QStringView key, int depth) const {
-    if (t_lookupsLeft-- <= 0)
+// A listed stem, unless it needs an accent the user did not type.
+QString DerivedForms::listedStem(QStringView key, const Context& c) const {
+    const QStringView division = m_lexicon.usableDivisionView(key);
+    return c.writtenPlain && needsUnwrittenAccent(division) ? QString() : division.toString();
+}
+
+QString DerivedForms::resolve(QStringView key, int depth, Context& c) const {
+    if (c.lookupsLeft-- <= 0)
         return {};
     bool isForm = false;
-    if (const QStringView division = m_lexicon.usableDivisionView(key, &isForm); !division.isEmpty())
+    if (const QStringView division = m_lexicon.usableDivisionView(key, &isForm);
+        !division.isEmpty() && !(c.writtenPlain && needsUnwrittenAccent(division)))
         return division.toString();
     if (depth <= 0 || key.isEmpty())
         return {};
     if (isForm) {
         // A regular form of the entry it is listed under (stay·ing, cre·at·ed) is made as the suffix rules make
         // it; only an irregular one (be·gan) takes the entry's boundaries as they are.
-        if (QString division = bySuffixOn(key, depth, m_lexicon.stemsOf(key)); !division.isEmpty())
+        if (QString division = bySuffixOn(key, depth, m_lexicon.stemsOf(key), c); !division.isEmpty())
             return division;
-        if (QString division = byListedForm(key); !division.isEmpty())
+        if (QString division = byListedForm(key, c); !division.isEmpty())
             return division;
     }
-    for (auto rule : {&DerivedForms::byParts, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
-                      &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
-        const bool compounded = t_compounded;
-        if (QString division = (this->*rule)(key, depth); !division.isEmpty())
+    for (auto rule : {&DerivedForms::byParts, &DerivedForms::byContraction, &DerivedForms::bySuffix,
+                      &DerivedForms::byRespelling, &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
+        const bool compounded = c.compounded;
+        if (QString division = (this->*rule)(key, depth, c); !division.isEmpty())
             return division;
-        t_compounded = compounded; // what a failed rule tried does not count
+        c.compounded = compounded; // what a failed rule tried does not count
+    }
+    return {};
+}
+
+// could·n't, it·'ll, she'll, could·'ve, I've, it·'d, you'd, they're: a contraction's ending adds a syllable where
+// it is spoken as one.
+QString DerivedForms::byContraction(QStringView key, int depth, Context& c) const {
+    for (const Contraction& contraction : kContractions) {
+        if (!endsWith(key, contraction.ending) || key.size() <= contraction.ending.size())
+            continue;
+        const QStringView base = key.chopped(contraction.ending.size());
+        const QString stem = resolve(base, depth - 1, c);
+        if (stem.isEmpty())
+            return {};
+        const QChar last = base.back();
+        const bool spoken =
+            contraction.always ||
+            (contraction.afterConsonant ? isConsonant(last) && !endsWith(base, u"e") : last == u't' || last == u'd');
+        return stem + (spoken ? QStringLiteral("*") : QString()) + contraction.ending.toString();
     }
     return {};
 }
 
 // Words joined by blanks or hyphens: every part must resolve.
-QString DerivedForms::byParts(QStringView key, int depth) const {
+QString DerivedForms::byParts(QStringView key, int depth, Context& c) const {
     qsizetype start = 0;
     QString division;
     bool joined = false;
@@ -153,7 +218,7 @@ QString DerivedForms::byParts(QStringView key, int depth) const {
             continue;
         if (i == key.size() && !joined)
             return {};
-        const QString part = resolve(key.mid(start, i - start), depth - 1);
+        const QString part = resolve(key.mid(start, i - start), depth - 1, c);
         if (part.isEmpty())
             return {};
         division += part;
@@ -166,19 +231,19 @@ QString DerivedForms::byParts(QStringView key, int depth) const {
     return division;
 }
 
-QString DerivedForms::bySuffix(QStringView key, int depth) const {
-    return bySuffixOn(key, depth, {});
+QString DerivedForms::bySuffix(QStringView key, int depth, Context& c) const {
+    return bySuffixOn(key, depth, {}, c);
 }
 
-QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems) const {
+QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const {
     // A listed stem goes before one that must be derived itself: op·er·at·ing from op·er·ate, not from ope + rat.
-    if (QString division = suffixRules(key, 0, stems); !division.isEmpty())
+    if (QString division = suffixRules(key, 0, stems, c); !division.isEmpty())
         return division;
-    return depth > 1 ? suffixRules(key, depth - 1, stems) : QString();
+    return depth > 1 ? suffixRules(key, depth - 1, stems, c) : QString();
 }
 
 // The suffix rules with stems found in the dictionary (stemDepth 0) or derived up to stemDepth steps.
-QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems) const {
+QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems, Context& c) const {
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
         QVarLengthArray<QChar, kLongest + 2> wanted;
         wanted.append(base.data(), base.size());
@@ -186,13 +251,13 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
         const QStringView candidate(wanted.data(), wanted.size());
         if (candidate.size() < kMinStem || (!stems.isEmpty() && !stems.contains(candidate)))
             return {};
-        return stemDepth == 0 ? listed(candidate) : resolve(candidate, stemDepth);
+        return stemDepth == 0 ? listedStem(candidate, c) : resolve(candidate, stemDepth, c);
     };
     const qsizetype n = key.size();
     QString s;
-    // possessives: the cat's, the boss's, the babies'
+    // possessives: the cat's, the boss's, the judge's, the babies'
     if (endsWith(key, u"'s") && !(s = stem(key.chopped(2))).isEmpty())
-        return endsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s");
+        return soundsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s");
     if (endsWith(key, u"s'") && !(s = stem(key.chopped(1))).isEmpty())
         return s + u'\'';
     // -ing: walk·ing, hop·ping, hop·ing, han·dling, dy·ing
@@ -226,20 +291,25 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
     // pass·es, cross·es and mass·es, not pas·ses, cros·ses and mas·sés from passe, crosse and massé (unless the
     // word is written with the accent); a listed word in -ss also before the entry a form is listed under
     // (class·es, not clas·ses as the plural of classis)
-    if (endsWith(key, u"sses") && t_writtenPlain &&
-        !(s = stemDepth == 0 ? listed(key.chopped(2)) : stem(key.chopped(2))).isEmpty())
+    if (endsWith(key, u"sses") && c.writtenPlain &&
+        !(s = stemDepth == 0 ? listedStem(key.chopped(2), c) : stem(key.chopped(2))).isEmpty())
+        return s + QStringLiteral("*es");
+    // a hissing stem takes -es before a stem in -e takes -s: teach·es (not teache + s), couch·es, box·es
+    if (endsWith(key, u"es") && n > 3 && endsHissing(key.chopped(2)) && !endsWith(key, u"sses") &&
+        !(s = stem(key.chopped(2))).isEmpty())
         return s + QStringLiteral("*es");
     if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {
-            if (endsSilentHissingE(base) && !s.endsWith(Division::kMark + s.right(2)))
-                return s.left(s.size() - 2) + u'*' + s.right(2) + u's';
-            return s + u's';
+            if (!endsSilentHissingE(base))
+                return s + u's';
+            // pa·ges, ni·ches: the syllable the e now sounds takes the consonant before it (one for ch and sh)
+            const qsizetype keep = endsWith(base, u"che") || endsWith(base, u"she") ? 3 : 2;
+            return s.endsWith(Division::kMark + s.right(keep)) ? s + u's'
+                                                               : s.chopped(keep) + u'*' + s.right(keep) + u's';
         }
         if (endsWith(key, u"es") && n > 3) {
             const QStringView plain = key.chopped(2);
-            if (endsHissing(plain) && !(s = stem(plain)).isEmpty())
-                return s + QStringLiteral("*es");
             if (plain.endsWith(u'o') && !(s = stem(plain)).isEmpty())
                 return s + QStringLiteral("es");
             if (endsDoubled(plain) && plain.endsWith(u'z') && !(s = stem(plain.chopped(1))).isEmpty())
@@ -265,11 +335,15 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
         if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
             return dropSilentE(s) + tail;
     }
-    // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly
+    // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly; an -ed the stem leaves silent is spoken before it:
+    // al·leg·ed·ly, sup·pos·ed·ly, mark·ed·ly
     if (endsWith(key, u"ly") && n > 3) {
         const QStringView base = key.chopped(2);
-        if (!(s = stem(base)).isEmpty())
-            return s + QStringLiteral("*ly");
+        if (!(s = stem(base)).isEmpty()) {
+            const bool silentEd = endsWith(base, u"ed") && !endsTOrD(base.chopped(2)) && s.size() > 3 &&
+                                  isConsonant(s[s.size() - 3].toLower());
+            return silentEd ? s.chopped(2) + QStringLiteral("*ed*ly") : s + QStringLiteral("*ly");
+        }
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
             return dropLast(s) + QStringLiteral("i*ly");
         if (!(s = stem(key.chopped(1), u"e")).isEmpty() && endsConsonantLe(s))
@@ -293,7 +367,7 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
 }
 
 // hon·our from hon·or, re·al·ise from re·al·ize, cen·tre from cen·ter: the listed word's boundaries, the key's letters.
-QString DerivedForms::byRespelling(QStringView key, int depth) const {
+QString DerivedForms::byRespelling(QStringView key, int depth, Context& c) const {
     for (const Respelling& respelling : kRespellings) {
         const qsizetype at = respelling.atEnd
                                  ? (endsWith(key, respelling.british) ? key.size() - respelling.british.size() : -1)
@@ -302,7 +376,7 @@ QString DerivedForms::byRespelling(QStringView key, int depth) const {
             continue;
         const QString listed =
             key.left(at).toString() + respelling.listed.toString() + key.mid(at + respelling.british.size()).toString();
-        const QString division = resolve(listed, depth - 1);
+        const QString division = resolve(listed, depth - 1, c);
         if (division.isEmpty())
             continue;
         const qsizetype from = indexOfLetter(division, at);
@@ -316,9 +390,9 @@ QString DerivedForms::byRespelling(QStringView key, int depth) const {
 
 // be·gan from be·gin: an irregular form the dictionary lists under an entry keeps the entry's boundaries in the
 // letters both share, when that gives as many syllables as the form has vowel groups.
-QString DerivedForms::byListedForm(QStringView key) const {
+QString DerivedForms::byListedForm(QStringView key, const Context& c) const {
     for (const QString& stem : m_lexicon.stemsOf(key)) {
-        const QString division = listed(stem);
+        const QString division = listedStem(stem, c);
         qsizetype shared = 0;
         while (shared < key.size() && shared < stem.size() && key[shared] == stem[shared])
             ++shared;
@@ -332,11 +406,11 @@ QString DerivedForms::byListedForm(QStringView key) const {
 }
 
 // un·hap·py, re·o·pen
-QString DerivedForms::byPrefix(QStringView key, int depth) const {
+QString DerivedForms::byPrefix(QStringView key, int depth, Context& c) const {
     for (const QStringView prefix : {QStringView(u"un"), QStringView(u"re")}) {
         if (!key.startsWith(prefix) || key.size() < prefix.size() + kMinStem)
             continue;
-        const QString rest = resolve(key.mid(prefix.size()), depth - 1);
+        const QString rest = resolve(key.mid(prefix.size()), depth - 1, c);
         if (!rest.isEmpty())
             return prefix.toString() + u'*' + rest;
     }
@@ -344,16 +418,16 @@ QString DerivedForms::byPrefix(QStringView key, int depth) const {
 }
 
 // some·one, air·port, court·room: two listed words, the first as long as it can be.
-QString DerivedForms::byCompound(QStringView key, int depth) const {
+QString DerivedForms::byCompound(QStringView key, int depth, Context& c) const {
     // 1. Every cut into a listed word and a listed word or a form of one, the longest first word first.
     const bool judged = m_estimator && m_estimator->isLoaded();
     QVarLengthArray<QString, 4> cuts;
-    for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart && t_lookupsLeft-- > 0; --cut) {
-        const QString first = listed(key.left(cut));
+    for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart && c.lookupsLeft-- > 0; --cut) {
+        const QString first = listedStem(key.left(cut), c);
         if (first.isEmpty())
             continue;
         // The second word is listed or a listed word with a suffix: compounds of compounds are not guessed.
-        const QString second = resolve(key.mid(cut), std::min(depth - 1, 1));
+        const QString second = resolve(key.mid(cut), std::min(depth - 1, 1), c);
         if (second.isEmpty())
             continue;
         cuts.append(first + u'*' + second);
@@ -362,7 +436,7 @@ QString DerivedForms::byCompound(QStringView key, int depth) const {
     }
     if (cuts.isEmpty())
         return {};
-    t_compounded = true;
+    c.compounded = true;
     // 2. Of several (there are several only with an estimator), the one it doubts least, when it doubts the first
     //    by more than its allowance.
     if (cuts.size() == 1)

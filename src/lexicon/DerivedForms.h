@@ -10,10 +10,11 @@ class SyllableEstimator;
 
 // Divisions of words the dictionary does not list as headwords, made from the ones it does: plurals and verb
 // forms (-s, -es, -ies, -ed, -ing), comparatives (-er, -est), -ly, -ness, -ment, -ful, -less, -able, the
-// possessive 's, the prefixes un- and re-, closed compounds of two listed words, and words joined by blanks or
-// hyphens; British spellings of listed words (hon·our, re·al·ise, cen·tre); and irregular forms the dictionary
-// lists under an entry (be·gan from be·gin). English spelling is undone to find the stem (hop·ping, hop·ing,
-// ba·bies), and a suffix adds a syllable only where it is spoken as one (want·ed, but walked).
+// possessive 's and the contractions n't, 'll, 'd, 've and 're, the prefixes un- and re-, closed compounds of two
+// listed words, and words joined by blanks or hyphens; British spellings of listed words (hon·our, re·al·ise,
+// cen·tre); and irregular forms the dictionary lists under an entry (be·gan from be·gin). English spelling is undone
+// to find the stem (hop·ping, hop·ing, ba·bies), and a suffix adds a syllable only where it is spoken as one
+// (want·ed, but walked; judge·'s, but man's; could·n't; it·'ll, but she'll).
 class DerivedForms {
 public:
     // How far the estimator may prefer its own division of a word to a guessed compound's before its own is taken
@@ -28,27 +29,43 @@ public:
     explicit DerivedForms(const Lexicon& lexicon, const SyllableEstimator* estimator = nullptr)
         : m_lexicon(lexicon), m_estimator(estimator) {}
 
+    // What one derivation goes by and what it finds out on the way, passed down its calls.
+    struct Context {
+        // The word was written without accents: a stem that needs an accent the user did not type (massé, couché,
+        // attaché) is no stem of it. A diaeresis or a ligature (coöperate, Cæsar) writes the same letters.
+        bool writtenPlain = true;
+        // Out: the division rests on a guessed closed compound (some·one from some and one), the least certain of
+        // the rules: hands·hake is as much a compound of listed words as hand·shake.
+        bool compounded = false;
+        int lookupsLeft = 0; // the dictionary lookups it may still make
+    };
+
     // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
-    // *compounded, when asked for, tells whether it rests on a guessed closed compound (some·one from some and
-    // one), the least certain of the rules: hands·hake is as much a compound of listed words as hand·shake.
-    // writtenPlain tells that the word was written without accents: massés is then not taken for masses.
-    QString derive(QStringView key, bool* compounded = nullptr, bool writtenPlain = true) const;
+    QString derive(QStringView key, Context& context) const;
+    QString derive(QStringView key) const;
+
+    // The key as the regular plural, third person or past of a listed word (comes from come, picked from pick),
+    // with the stem's boundaries; empty when it is none. A word the dictionary also lists as another word (Co*mes,
+    // a Latin term; Pick*ed, "pointed") is read as such a form in everyday text.
+    QString regularInflection(QStringView key, bool writtenPlain) const;
 
     // The division of a key that the dictionary lists with a usable division (marked, or of one vowel group);
     // empty otherwise.
     QString listed(QStringView key) const;
 
 private:
-    QString resolve(QStringView key, int depth) const;
-    QString bySuffix(QStringView key, int depth) const;
+    QString listedStem(QStringView key, const Context& c) const;
+    QString resolve(QStringView key, int depth, Context& c) const;
+    QString bySuffix(QStringView key, int depth, Context& c) const;
     // The suffix rules on the given stems only (on any stem when there are none).
-    QString bySuffixOn(QStringView key, int depth, const QStringList& stems) const;
-    QString suffixRules(QStringView key, int stemDepth, const QStringList& stems) const;
-    QString byPrefix(QStringView key, int depth) const;
-    QString byCompound(QStringView key, int depth) const;
-    QString byParts(QStringView key, int depth) const;
-    QString byRespelling(QStringView key, int depth) const;
-    QString byListedForm(QStringView key) const;
+    QString bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const;
+    QString suffixRules(QStringView key, int stemDepth, const QStringList& stems, Context& c) const;
+    QString byContraction(QStringView key, int depth, Context& c) const;
+    QString byPrefix(QStringView key, int depth, Context& c) const;
+    QString byCompound(QStringView key, int depth, Context& c) const;
+    QString byParts(QStringView key, int depth, Context& c) const;
+    QString byRespelling(QStringView key, int depth, Context& c) const;
+    QString byListedForm(QStringView key, const Context& c) const;
 
     const Lexicon& m_lexicon;
     const SyllableEstimator* m_estimator;
