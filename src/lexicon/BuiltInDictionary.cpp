@@ -4,6 +4,8 @@
 #include "common/AppError.h"
 #include "common/DataFiles.h"
 #include "lexicon/Division.h"
+#include "lexicon/EstimateMends.h"
+#include "lexicon/SpokenForms.h"
 #include "lexicon/WordKey.h"
 
 #include <QThreadPool>
@@ -18,6 +20,28 @@ bool hasLetter(QStringView text) {
             return true;
     }
     return false;
+}
+
+bool isAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The last piece of a division is an ending -es or -ed after consonants, spoken as a syllable (Co*mes, Pick*ed).
+bool soundsEnding(QStringView division) {
+    const qsizetype mark = division.lastIndexOf(Division::kMark);
+    const QStringView last = division.mid(mark + 1);
+    if (mark < 0 || last.size() < 2)
+        return false;
+    const QChar end = last.back().toLower();
+    return last[last.size() - 2].toLower() == u'e' && (end == u's' || end == u'd') &&
+           !Division::hasVowel(last.chopped(2));
+}
+
+// A written abbreviation, or the letter W, as it is spoken; empty for other words.
+QString readAloud(QStringView written) {
+    if (written.size() == 1)
+        return written[0].toLower() == u'w' ? SpokenForms::letters(written) : QString();
+    return SpokenForms::abbreviation(written);
 }
 
 QStringView trimmedOfSpaces(QStringView word) {
@@ -44,41 +68,98 @@ bool BuiltInDictionary::load(const QStringList& files, QString* error, const QSt
 
 BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs) const {
     const QStringView written = trimmedOfSpaces(word);
-    Answer answer;
+    if (written.isEmpty() || written.size() > kLongestWord)
+        return {};
+    // 1. Numbers are read aloud; nothing else that holds a digit is a word.
+    if (SpokenForms::hasDigit(written)) {
+        const QString spoken = SpokenForms::number(written);
+        return spoken.isEmpty() ? Answer{} : Answer{Source::Number, spoken, {}};
+    }
     if (!hasLetter(written))
-        return answer;
+        return {};
+    // 2. A written abbreviation, and W (the one letter whose name has more than one syllable), as they are spoken.
+    if (const QString spoken = readAloud(written); !spoken.isEmpty())
+        return {Source::Derived, spoken, {}};
     WordKey::Buffer buffer;
     const QStringView key = WordKey::fold(written, buffer);
-    // 1. The dictionary: a homograph spelt as written when the word has accents or capitals, else the key's.
-    QString spelt;
-    if (!Lexicon::isPlainSpelling(written))
-        spelt = m_lexicon.divisionSpeltAs(key, written);
-    if (const QStringView listed = spelt.isEmpty() ? m_lexicon.usableDivisionView(key) : QStringView(spelt);
-        !listed.isEmpty()) {
-        answer.source = Source::Dictionary;
-        answer.division = Division::onto(listed, written);
-        if (withHomographs) {
-            answer.homographs = m_lexicon.usableHomographs(key);
-            for (Lexicon::Homograph& homograph : answer.homographs)
-                homograph.division = Division::onto(homograph.division, written);
-        }
+    const bool plain = isAscii(written);
+    // 3. The dictionary.
+    Answer answer;
+    if (listedAnswer(written, key, plain, withHomographs, answer))
         return answer;
-    }
-    // 2. A form derived from listed words, unless it rests on a compound the estimator doubts; 3. the estimate.
-    bool compounded = false;
-    const bool ascii = std::all_of(written.begin(), written.end(), [](QChar c) { return c.unicode() < 128; });
-    if (const QString derived = m_derived.derive(key, &compounded, ascii); !derived.isEmpty()) {
-        answer.source = Source::Derived;
-        answer.division = Division::onto(derived, written);
-        if (!compounded || !m_estimator.isLoaded() ||
+    // 4. Capitals the dictionary does not list, that read as no word: letter by letter.
+    if (SpokenForms::isInitialism(written))
+        return {Source::Derived, SpokenForms::letters(written), {}};
+    // 5. A form derived from listed words, unless it rests on a compound the estimator doubts.
+    DerivedForms::Context context;
+    context.writtenPlain = plain;
+    if (const QString derived = m_derived.derive(key, context); !derived.isEmpty()) {
+        answer = {Source::Derived, Division::onto(Division::withoutVowellessPieces(derived), written), {}};
+        if (!context.compounded || !m_estimator.isLoaded() ||
             m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
             return answer;
     }
-    if (m_estimator.isLoaded()) {
-        answer.source = Source::Estimated;
-        answer.division = m_estimator.divide(written);
-    }
+    // 6. A name after a prefix of its own (O'Brien, McGee), 7. the estimate.
+    if (Answer named = prefixedName(written); named.found())
+        return named;
+    if (m_estimator.isLoaded())
+        return {Source::Estimated, EstimateMends::mend(m_estimator.divide(written)), {}};
     return answer;
+}
+
+// The dictionary's division: a homograph spelt as written when the word has accents or capitals, else the key's,
+// laid onto the user's letters. A regular plural, third person or past of a listed word is read as such before
+// an entry of the dictionary that sounds the ending (comes, not the Latin co·mes; picked, not pick·ed, "pointed"):
+// the hand-made supplement, read after the dictionary, keeps the words whose ending is sounded (crook·ed).
+bool BuiltInDictionary::listedAnswer(QStringView written, QStringView key, bool plain, bool withHomographs,
+                                     Answer& answer) const {
+    QString spelt;
+    if (!Lexicon::isPlainSpelling(written))
+        spelt = m_lexicon.divisionSpeltAs(key, written);
+    const QStringView listed = spelt.isEmpty() ? m_lexicon.usableDivisionView(key) : QStringView(spelt);
+    if (listed.isEmpty())
+        return false;
+    if (soundsEnding(listed) && m_lexicon.isFromDictionary(key)) {
+        const QString regular = m_derived.regularInflection(key, plain);
+        if (!regular.isEmpty() && Division::markedSyllables(regular) < Division::markedSyllables(listed)) {
+            answer = {Source::Derived, Division::onto(regular, written), {}};
+            return true;
+        }
+    }
+    answer.source = Source::Dictionary;
+    answer.division = Division::onto(Division::withoutVowellessPieces(listed), written);
+    if (withHomographs) {
+        answer.homographs = m_lexicon.usableHomographs(key);
+        for (Lexicon::Homograph& homograph : answer.homographs)
+            homograph.division = Division::onto(Division::withoutVowellessPieces(homograph.division), written);
+    }
+    return true;
+}
+
+// O'Brien, D'Angelo, McGee, MacArthur: the name after the prefix, looked up on its own. O' is a syllable of its
+// own, Mc and Mac are, a consonant and an apostrophe joins the name's first syllable.
+BuiltInDictionary::Answer BuiltInDictionary::prefixedName(QStringView written) const {
+    qsizetype at = 0;
+    bool ownSyllable = true;
+    if (written.size() > 3 && QStringView(u"OoDdLl").contains(written[0]) &&
+        (written[1] == u'\'' || written[1] == u'\u2019') && written[2].isUpper()) {
+        at = 2;
+        ownSyllable = written[0].toLower() == u'o';
+    } else if (written.size() > 3 && written.startsWith(u"Mc") && written[2].isUpper()) {
+        at = 2;
+    } else if (written.size() > 4 && written.startsWith(u"Mac") && written[3].isUpper()) {
+        at = 3;
+    } else {
+        return {};
+    }
+    Answer name = lookUp(written.mid(at));
+    if (!name.found() || name.source == Source::Number)
+        return {};
+    name.division = written.left(at).toString() + (ownSyllable ? QStringLiteral("*") : QString()) + name.division;
+    if (name.source == Source::Dictionary)
+        name.source = Source::Derived;
+    name.homographs.clear();
+    return name;
 }
 
 QString BuiltInDictionary::sourceName(Source source) {

@@ -13,11 +13,15 @@
 
 // Parvenna's own dictionary of syllable divisions: the GCIDE headwords (data/dictionary.txt) with the project's
 // hand-made supplement read after them (data/words.txt), the forms derived from them, and estimates for the
-// words neither gives. Used in-process by the splitting run, by the local dictionary service and by
-// parvenna-dictionary --split.
+// words neither gives. Words of real text are read as they are spoken: numbers (66 six·ty-six), written
+// abbreviations (Mr Mis·ter), initialisms (FBI F·B·I), contractions and possessives (could·n't, judge·'s). Every
+// division is laid onto the letters the user typed. Used in-process by the splitting run, by the local dictionary
+// service and by parvenna-dictionary --split.
 class BuiltInDictionary {
 public:
     enum class Source { Dictionary, Derived, Estimated, Number, NotFound };
+    // A longer "word" is not looked up: English has none over 50 letters.
+    static constexpr qsizetype kLongestWord = 200;
 
     struct Answer {
         Source source = Source::NotFound;
@@ -52,6 +56,9 @@ public:
     static void preload();
 
 private:
+    bool listedAnswer(QStringView written, QStringView key, bool plain, bool withHomographs, Answer& answer) const;
+    Answer prefixedName(QStringView written) const;
+
     Lexicon m_lexicon;
     DerivedForms m_derived{m_lexicon, &m_estimator};
     SyllableEstimator m_estimator;

@@ -389,6 +389,7 @@ constexpr Abbreviation kAbbreviations[] = {
     {QLatin1StringView("vs"), "ver*sus"},
     {QLatin1StringView("etc"), "et cet*e*ra"},
     {QLatin1StringView("approx"), "ap*prox*i*mate*ly"},
+    {QLatin1StringView("www"), "dou*ble-u dou*ble-u dou*ble-u"}, // the letters, but never written in capitals
     // Months, always written with a capital ("dec", "oct" are other things in technical prose)
     {QLatin1StringView("Feb"), "feb*ru*a*ry", Match::AsWritten},
     {QLatin1StringView("Apr"), "a*pril", Match::AsWritten},
@@ -422,6 +423,61 @@ QString abbreviation(QStringView word) {
         return spoken;
     }
     return {};
+}
+
+namespace {
+
+bool isCapitalVowel(QChar c, bool first) {
+    return QStringView(u"AEIOU").contains(c) || (c == u'Y' && !first);
+}
+
+// Consonant clusters that start English words and that end them; a single consonant does both, and an ending may
+// take a plural s (PRINTS).
+constexpr QStringView kOnsets[] = {u"BL",  u"BR",  u"CH",  u"CL", u"CR",  u"DR", u"DW", u"FL", u"FR",  u"GL",
+                                   u"GR",  u"KL",  u"KN",  u"KR", u"PH",  u"PL", u"PR", u"QU", u"SC",  u"SCH",
+                                   u"SCR", u"SH",  u"SHR", u"SK", u"SL",  u"SM", u"SN", u"SP", u"SPL", u"SPR",
+                                   u"ST",  u"STR", u"SW",  u"TH", u"THR", u"TR", u"TW", u"WH", u"WR"};
+constexpr QStringView kCodas[] = {u"CH", u"CK", u"CT", u"FT", u"LD", u"LF", u"LK", u"LL", u"LM", u"LP",  u"LT", u"MP",
+                                  u"ND", u"NG", u"NK", u"NT", u"PT", u"RB", u"RC", u"RD", u"RF", u"RG",  u"RK", u"RL",
+                                  u"RM", u"RN", u"RP", u"RT", u"SH", u"SK", u"SP", u"SS", u"ST", u"TCH", u"TH", u"XT"};
+
+bool isCluster(QStringView run, const QStringView* clusters, std::size_t count) {
+    return run.size() <= 1 || std::find(clusters, clusters + count, run) != clusters + count;
+}
+
+bool isCoda(QStringView run) {
+    if (run.size() >= 2 && run.back() == u'S' && isCluster(run.chopped(1), kCodas, std::size(kCodas)))
+        return true;
+    return isCluster(run, kCodas, std::size(kCodas));
+}
+
+} // namespace
+
+bool isInitialism(QStringView word) {
+    if (word.size() < 2 || word.size() > 6 ||
+        !std::all_of(word.begin(), word.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; }))
+        return false;
+    if (word.size() <= 3)
+        return true;
+    // The runs of consonants before the first vowel, between vowels and after the last.
+    qsizetype first = -1;
+    qsizetype last = -1;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (!isCapitalVowel(word[i], i == 0)) {
+            ++run;
+            continue;
+        }
+        if (first >= 0 && run > 3)
+            return true; // no word of this size has four consonants inside
+        if (first < 0)
+            first = i;
+        last = i;
+        run = 0;
+    }
+    if (first < 0)
+        return true;
+    return !isCluster(word.left(first), kOnsets, std::size(kOnsets)) || !isCoda(word.mid(last + 1));
 }
 
 } // namespace SpokenForms

@@ -38,6 +38,12 @@ QString number(QStringView word);
 // anything else. Whether a word is read as letters is the caller's choice.
 QString letters(QStringView word);
 
+// True for 2 to 6 capitals (ASCII) that are read letter by letter rather than as a word: three letters or fewer
+// (FBI, USA, CEO), or letters that do not make an English-sounding word: no vowel (HTML, TV), or a start, an
+// inside or an end no English word has (NCAA, NAACP, USSR). NASA, UNESCO, OPEC and FIFA read as words. The
+// caller asks this only of words the dictionary does not list (AIDS is the word aids).
+bool isInitialism(QStringView word);
+
 // A common written abbreviation read as the word it stands for: "Mr" Mis*ter, "Dr" Doc*tor, "vs" ver*sus,
 // "etc" et cet*e*ra, "Feb" Feb*ru*a*ry. A title or a word is matched with its first letter in either case ("Mr",
 // "mr", "Vs"), the spoken word taking a capital when the abbreviation has one. Month names ("Feb", "Oct", "Dec")

@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(outcome.out, QString("baby\tba·by\t2\tdictionary\n"
                                       "walking\twalk·ing\t2\tdictionary\n"
                                       "New\tNew\t1\tdictionary\n"
-                                      "1234\t\t\tnot found\n"
+                                      "1234\ttwelve·thir·ty-four\t4\tnumber\n"
                                       "flibbery\tflib·ber·y\t3\testimated\n"
                                       "diamond\tdi·a·mond\t3\tdictionary\n"));
     }
