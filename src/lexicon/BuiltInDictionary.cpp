@@ -37,6 +37,23 @@ bool soundsEnding(QStringView division) {
            !Division::hasVowel(last.chopped(2));
 }
 
+// The dictionary has an entry spelt in these very capitals (an abbreviation's: DNA, PC), not only the word (Us).
+bool listsInCapitals(const Lexicon& lexicon, QStringView key, QStringView capitals) {
+    const auto homographs = lexicon.homographs(key);
+    return std::any_of(homographs.begin(), homographs.end(), [&](const Lexicon::Homograph& homograph) {
+        return QString(homograph.division).remove(Division::kMark) == capitals;
+    });
+}
+
+// Mc is a syllable of its own in a name, however the dictionary divides it: Mc·Don·ald.
+BuiltInDictionary::Answer withMcApart(BuiltInDictionary::Answer answer, QStringView written) {
+    const QString& division = answer.division;
+    if (written.size() > 3 && written.startsWith(u"Mc") && written[2].isUpper() && division.startsWith(u"Mc") &&
+        division.size() > 2 && division[2] != Division::kMark)
+        answer.division.insert(2, Division::kMark);
+    return answer;
+}
+
 // A written abbreviation, or the letter W, as it is spoken; empty for other words.
 QString readAloud(QStringView written) {
     if (written.size() == 1)
@@ -83,13 +100,15 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     WordKey::Buffer buffer;
     const QStringView key = WordKey::fold(written, buffer);
     const bool plain = isAscii(written);
-    // 3. The dictionary.
+    // 3. Capitals that read as no word are read letter by letter, unless the dictionary lists them as a word (US
+    //    is us, THE is the; but it lists DNA and PC in capitals, as abbreviations).
     Answer answer;
-    if (listedAnswer(written, key, plain, withHomographs, answer))
-        return answer;
-    // 4. Capitals the dictionary does not list, that read as no word: letter by letter.
-    if (SpokenForms::isInitialism(written))
+    const bool initialism = SpokenForms::isInitialism(written);
+    if (initialism && (m_lexicon.usableDivisionView(key).isEmpty() || listsInCapitals(m_lexicon, key, written)))
         return {Source::Derived, SpokenForms::letters(written), {}};
+    // 4. The dictionary.
+    if (listedAnswer(written, key, plain, withHomographs, answer))
+        return withMcApart(answer, written);
     // 5. A form derived from listed words, unless it rests on a compound the estimator doubts.
     DerivedForms::Context context;
     context.writtenPlain = plain;

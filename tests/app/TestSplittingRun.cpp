@@ -166,6 +166,14 @@ private slots:
         verifyAtRest();
     }
 
+    // A service's headword is counted as it is spoken too: rhythm has two syllables, whatever its division shows.
+    void serviceHeadwordsCountSpokenSyllables() {
+        window().wordList().addRows({QStringLiteral("rhythm"), QStringLiteral("criticism")});
+        press("PushButton17");
+        QCOMPARE(results(), (QList<ResultRow>{{QString("rhythm"), "2", true}, {QString("crit·i·cism"), "4", true}}));
+        QCOMPARE(window().quota().count, 2);
+    }
+
     void builtInDictionaryWhenNoneIsConfigured() {
         useService(QString(), QString());
         press("PushButton7");

@@ -50,6 +50,10 @@ private slots:
         QTest::newRow("ampersand word") << entryAnswer("r&b", "<hw>r&amp;b</hw>") << "r&b" << true << "r&amp;b" << 1;
         QTest::newRow("entity in headword")
             << entryAnswer("rb", "<hw>r&amp;*b</hw>") << "rb" << true << QString("r&amp;·b") << 2;
+        QTest::newRow("a syllable without a vowel letter")
+            << entryAnswer("rhythm", "<hw>rhythm</hw>") << "rhythm" << true << QString("rhythm") << 2;
+        QTest::newRow("-ism") << entryAnswer("racism", "<hw>rac*ism</hw>") << "racism" << true << QString("rac·ism")
+                              << 3;
         QTest::newRow("double boundary counts empty piece")
             << entryAnswer("ab", "<hw>a**b</hw>") << "ab" << true << QString("a··b") << 3;
         QTest::newRow("not found: suggestions")

@@ -63,6 +63,35 @@ private slots:
                                       "diamond\tdi·a·mond\t3\tdictionary\n"));
     }
 
+    // Prose as it is printed: curly quotes, a dash, a no-break space, an ellipsis, contractions, numbers.
+    void aParagraphOfProse() {
+        const QByteArray paragraph = "\xE2\x80\x9C"
+                                     "Don\xE2\x80\x99t go,\xE2\x80\x9D she said\xE2\x80\x94it\xE2\x80\x99s 1990\xC2\xA0"
+                                     "already\xE2\x80\xA6 Mr O\xE2\x80\x99"
+                                     "Brien\xE2\x80\x99s TV cost $66.\n";
+        const QString path = TestEnvironment::writeTempFile("paragraph.txt", paragraph);
+        const Outcome prose = split({path});
+        QCOMPARE(prose.exitCode, 0);
+        QCOMPARE(prose.out, QString("Don’t\tDon’t\t1\tdictionary\n"
+                                    "go\tgo\t1\tdictionary\n"
+                                    "she\tshe\t1\tdictionary\n"
+                                    "said\tsaid\t1\tdictionary\n"
+                                    "it’s\tit’s\t1\tderived\n"
+                                    "1990\tnine·teen·nine·ty\t4\tnumber\n"
+                                    "already\tal·read·y\t3\tdictionary\n"
+                                    "Mr\tMis·ter\t2\tderived\n"
+                                    "O’Brien’s\tO’·Bri·en’s\t3\testimated\n"
+                                    "TV\tT·V\t2\tderived\n"
+                                    "cost\tcost\t1\tdictionary\n"
+                                    "66\tsix·ty-six\t3\tnumber\n"));
+        // The window import's cutting: apostrophes separate, the rest as above.
+        const Outcome imported = split({QStringLiteral("--import-rules"), path});
+        QStringList words;
+        for (const QString& line : imported.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            words << line.section(QLatin1Char('\t'), 0, 0);
+        QCOMPARE(words, QString("Don t go she said it s 1990 already Mr O Brien s TV cost 66").split(' '));
+    }
+
     void standardInputWhenNoFileIsNamed() {
         const Outcome outcome = split({}, "babies\n");
         QCOMPARE(outcome.exitCode, 0);
