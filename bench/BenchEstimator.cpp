@@ -9,6 +9,7 @@
 // The held-out words are then also looked up as the program does, in the dictionary without them (their entry
 // lines left out, forms kept) with the held-out model: listed forms, derived forms and estimates together.
 #include "lexicon/BuiltInDictionary.h"
+#include "lexicon/EstimateMends.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
 #include "lexicon/VowelGroupRule.h"
@@ -161,12 +162,17 @@ void crossValidation(const QString& dictionary, const SyllableTrainingSet& set, 
     const auto mine = SyllableTrainingSet::score(heldOut, [&](const std::string& letters) {
         return estimator.divide(QString::fromStdString(letters)).toStdString();
     });
+    const auto mended = SyllableTrainingSet::score(heldOut, [&](const std::string& letters) {
+        return EstimateMends::mend(estimator.divide(QString::fromStdString(letters))).toStdString();
+    });
     const auto rule =
         SyllableTrainingSet::score(heldOut, [](const std::string& letters) { return VowelGroupRule::divide(letters); });
     std::printf("cross-validation: %zu divided words, trained on %zu, held out %d (fold 0 of 10 by word hash)\n",
                 set.words().size(), set.words().size() - heldOut.size(), mine.words);
     std::printf("  estimator:        exact division %.2f %%, count %.2f %%\n", percent(mine.exact, mine.words),
                 percent(mine.count, mine.words));
+    std::printf("  estimator, mended (EstimateMends): exact division %.2f %%, count %.2f %%\n",
+                percent(mended.exact, mended.words), percent(mended.count, mended.words));
     std::printf("  vowel-group rule: exact division %.2f %%, count %.2f %%\n", percent(rule.exact, rule.words),
                 percent(rule.count, rule.words));
     wholeLookUp(dictionary, heldOut, model, dir);

@@ -44,11 +44,15 @@ bool hissesBefore(QStringView before) {
            lower.endsWith(u'g') || lower == QLatin1String("ch") || lower == QLatin1String("sh");
 }
 
-// Whether the last piece is an ending the word does not speak: a silent e, or -es, -ed after the wrong sounds.
-bool lastPieceIsSilent(const Pieces& pieces) {
+// Whether the last piece is an ending the word does not speak: a silent e; -ed after the consonant it doubles or
+// any other but t and d (og·ged, im·mix·ed; not bride·bed, cal·y·cled); in a name, -es after a sound that does
+// not need it (Hugh·es, Jo·nes). The dictionary's own words are full of Latin plurals whose -es is spoken
+// (ap·si·des, di·a·be·tes): an -es is left alone in words without a capital.
+bool lastPieceIsSilent(const Pieces& pieces, bool name) {
     if (pieces.size() < 2)
         return false;
     const QStringView last = pieces.back();
+    const QStringView previous = pieces[pieces.size() - 2];
     QString before;
     for (qsizetype i = 0; i + 1 < pieces.size(); ++i)
         before += pieces[i];
@@ -60,22 +64,20 @@ bool lastPieceIsSilent(const Pieces& pieces) {
         return !(liquid && letters.size() >= 3 && isConsonant(letters[letters.size() - 3]));
     }
     if (consonantsThen(last, u"es", 0))
-        return !hissesBefore(before);
-    if (consonantsThen(last, u"ed", 0)) {
+        return name && !hissesBefore(before);
+    const bool doubled = last.size() == 3 && !previous.isEmpty() && last.front() == previous.back();
+    if (consonantsThen(last, u"ed", 0) && (last.size() == 2 || doubled)) {
         const QChar end = before.isEmpty() ? QChar() : before.back().toLower();
         return end != u't' && end != u'd';
     }
     return false;
 }
 
-// An e ending one piece and an i starting the next are one vowel (Kle·in, Hein·le·in), but not after the prefixes
-// that end in e (re·in·vent, be·ing, the·ism), unless written with a capital, as names are (Reid).
-bool joinsEi(QStringView piece, QStringView next) {
-    if (!piece.endsWith(u'e', Qt::CaseInsensitive) || !next.startsWith(u'i', Qt::CaseInsensitive))
-        return false;
-    static const QStringView kPrefixes[] = {u"re", u"de", u"pre", u"be", u"the", u"se"};
-    return std::none_of(std::begin(kPrefixes), std::end(kPrefixes),
-                        [&](QStringView prefix) { return piece == prefix; });
+// In a name, an e ending one piece and an i starting the next are one vowel (Kle·in, Hein·le·in); chemistry keeps
+// them apart (pro·te·in, lin·o·le·ic), and so do -ism and -ist (we·ism).
+bool joinsEi(QStringView piece, QStringView next, bool name) {
+    return name && piece.endsWith(u'e', Qt::CaseInsensitive) && next.startsWith(u'i', Qt::CaseInsensitive) &&
+           !next.startsWith(u"ism", Qt::CaseInsensitive) && !next.startsWith(u"ist", Qt::CaseInsensitive);
 }
 
 QString mendWord(QStringView word) {
@@ -86,11 +88,13 @@ QString mendWord(QStringView word) {
         out += QStringLiteral("Mc*");
     if (!out.isEmpty())
         pieces.front() = pieces.front().mid(2);
-    const bool silentLast = lastPieceIsSilent(pieces);
+    const bool name = !word.isEmpty() && word.front().isUpper();
+    const bool silentLast = lastPieceIsSilent(pieces, name);
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         out += pieces[i];
         const bool last = i + 1 == pieces.size();
-        const bool joinNext = !last && ((silentLast && i + 2 == pieces.size()) || joinsEi(pieces[i], pieces[i + 1]));
+        const bool joinNext =
+            !last && ((silentLast && i + 2 == pieces.size()) || joinsEi(pieces[i], pieces[i + 1], name));
         if (!last && !joinNext)
             out += kMark;
     }

@@ -167,8 +167,9 @@ private slots:
         row("Malone", "Ma·lone", 2, "estimated");
         row("Bonaparte", "Bo·na·parte", 3, "estimated");
         row("vape", "vape", 1, "estimated");
-        row("bytes", "bytes", 1, "estimated");
-        row("pesticides", "pes·ti·cides", 3, "estimated");
+        row("bytes", "bytes", 1, "derived");
+        row("pesticides", "pes·ti·cides", 3, "derived");
+        row("ogged", "ogged", 1, "estimated");
         row("Hughes", "Hughes", 1, "estimated");
         row("Klein", "Klein", 1, "estimated");
         row("Heinlein", "Hein·lein", 2, "estimated");

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "lexicon/EstimateMends.h"
 #include "lexicon/SyllableEstimator.h"
 
 #include "TestEnvironment.h"
@@ -144,6 +145,45 @@ private slots:
         QFETCH(QString, division);
         QVERIFY2(!dictionaryHeadwords().contains(word), "the table is for words the dictionary lacks");
         QCOMPARE(m_estimator.divide(word), division);
+    }
+
+    // What English spelling says that the model did not learn: which endings are silent, in names and other words.
+    void estimatesAreMended_data() {
+        QTest::addColumn<QString>("estimate");
+        QTest::addColumn<QString>("mended");
+        QTest::newRow("silent final e") << "Ma*lo*ne"
+                                        << "Ma*lone";
+        QTest::newRow("silent e after two consonants") << "Bo*na*par*te"
+                                                       << "Bo*na*parte";
+        QTest::newRow("syllabic le stays") << "tab*le"
+                                           << "tab*le";
+        QTest::newRow("le after a vowel") << "whi*le"
+                                          << "while";
+        QTest::newRow("-ed after a doubled consonant") << "og*ged"
+                                                       << "ogged";
+        QTest::newRow("-ed after t") << "pat*ted"
+                                     << "pat*ted";
+        QTest::newRow("a word ending in bed") << "bride*bed"
+                                              << "bride*bed";
+        QTest::newRow("-es in a name") << "Hugh*es"
+                                       << "Hughes";
+        QTest::newRow("-es after a hissing sound") << "Fox*es"
+                                                   << "Fox*es";
+        QTest::newRow("-es in a Latin plural") << "ap*si*des"
+                                               << "ap*si*des";
+        QTest::newRow("ei in a name") << "Hein*le*in"
+                                      << "Hein*lein";
+        QTest::newRow("ei in chemistry") << "pro*te*in"
+                                         << "pro*te*in";
+        QTest::newRow("Mc") << "McGee"
+                            << "Mc*Gee";
+        QTest::newRow("each word of several") << "Ma*lo*ne Hugh*es"
+                                              << "Ma*lone Hughes";
+    }
+    void estimatesAreMended() {
+        QFETCH(QString, estimate);
+        QFETCH(QString, mended);
+        QCOMPARE(EstimateMends::mend(estimate), mended);
     }
 
     void keepsTheWordsOwnCharacters_data() {
