@@ -109,7 +109,11 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     // 4. The dictionary.
     if (listedAnswer(written, key, plain, withHomographs, answer))
         return withMcApart(answer, written);
-    // 5. A form derived from listed words, unless it rests on a compound the estimator doubts.
+    // 5. Letters of an initialism with a plural or possessive s (IDs, TV's), and a word without a vowel letter the
+    //    dictionary does not list (fsck, pwd): read letter by letter.
+    if (QString spelt = SpokenForms::lettersWithEnding(written); !spelt.isEmpty())
+        return {Source::Derived, spelt, {}};
+    // 6. A form derived from listed words, unless it rests on a compound the estimator doubts.
     DerivedForms::Context context;
     context.writtenPlain = plain;
     if (const QString derived = m_derived.derive(key, context); !derived.isEmpty()) {
@@ -118,7 +122,7 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
             m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
             return answer;
     }
-    // 6. A name after a prefix of its own (O'Brien, McGee), 7. the estimate.
+    // 7. A name after a prefix of its own (O'Brien, McGee), 8. the estimate.
     if (Answer named = prefixedName(written); named.found())
         return named;
     if (m_estimator.isLoaded())

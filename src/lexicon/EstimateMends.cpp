@@ -44,10 +44,10 @@ bool hissesBefore(QStringView before) {
            lower.endsWith(u'g') || lower == QLatin1String("ch") || lower == QLatin1String("sh");
 }
 
-// Whether the last piece is an ending the word does not speak: a silent e; -ed after the consonant it doubles or
-// any other but t and d (og·ged, im·mix·ed; not bride·bed, cal·y·cled); in a name, -es after a sound that does
-// not need it (Hugh·es, Jo·nes). The dictionary's own words are full of Latin plurals whose -es is spoken
-// (ap·si·des, di·a·be·tes): an -es is left alone in words without a capital.
+// Whether the last piece is an ending the word does not speak: a silent e; outside names, -ed after the consonant it
+// doubles or any other but t and d (og·ged, im·mix·ed; not bride·bed, cal·y·cled, Mo·ham·med); in a name, -es after
+// a sound that does not need it (Hugh·es, Jo·nes). The dictionary's own words are full of Latin plurals whose -es is
+// spoken (ap·si·des, di·a·be·tes): an -es is left alone in words without a capital.
 bool lastPieceIsSilent(const Pieces& pieces, bool name) {
     if (pieces.size() < 2)
         return false;
@@ -66,7 +66,7 @@ bool lastPieceIsSilent(const Pieces& pieces, bool name) {
     if (consonantsThen(last, u"es", 0))
         return name && !hissesBefore(before);
     const bool doubled = last.size() == 3 && !previous.isEmpty() && last.front() == previous.back();
-    if (consonantsThen(last, u"ed", 0) && (last.size() == 2 || doubled)) {
+    if (consonantsThen(last, u"ed", 0) && !name && (last.size() == 2 || doubled)) {
         const QChar end = before.isEmpty() ? QChar() : before.back().toLower();
         return end != u't' && end != u'd';
     }

@@ -9,7 +9,7 @@
 // mended estimates on held-out dictionary words beside the model's own):
 // - a final e after consonants is silent: Ma·lone, Bo·na·parte, vape (not Ma·lo·ne, va·pe); but not the syllabic
 //   -le and -re after a consonant (ta·ble);
-// - -ed is spoken only after t and d: ogged, im·mixed (but want·ed);
+// - outside names, -ed is spoken only after t and d: ogged, im·mixed (but want·ed, and Mo·ham·med);
 // - in a name (a word with a capital), -es is spoken only after the sounds that need it (Hughes, Jones; but
 //   Fox·es), and ei is one vowel (Klein, Hein·lein, not Kle·in);
 // - Mc is a syllable of its own: Mc·Gee.

@@ -480,4 +480,15 @@ bool isInitialism(QStringView word) {
     return !isCluster(word.left(first), kOnsets, std::size(kOnsets)) || !isCoda(word.mid(last + 1));
 }
 
+QString lettersWithEnding(QStringView word) {
+    for (const QStringView ending : {QStringView(u"'s"), QStringView(u"\u2019s"), QStringView(u"s")}) {
+        if (word.size() > ending.size() + 1 && word.endsWith(ending) && isInitialism(word.chopped(ending.size())))
+            return letters(word.chopped(ending.size())) + ending.toString();
+    }
+    const bool vowelless = word.size() >= 2 && word.size() <= 6 && std::all_of(word.begin(), word.end(), [](QChar c) {
+                               return c.unicode() < 0x80 && c.isLetter() && !QStringView(u"aeiouyAEIOUY").contains(c);
+                           });
+    return vowelless ? letters(word) : QString();
+}
+
 } // namespace SpokenForms

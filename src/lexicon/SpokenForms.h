@@ -44,6 +44,11 @@ QString letters(QStringView word);
 // caller asks this only of words the dictionary does not list (AIDS is the word aids).
 bool isInitialism(QStringView word);
 
+// What letters() reads of a word the dictionary does not list that is letters all the same: an initialism with a
+// plural or possessive s ("IDs" I*Ds, "TV's" T*V's, "URLs"), or 2 to 6 ASCII letters without a vowel letter ("fsck"
+// f*s*c*k, "pwd"). Empty for other words.
+QString lettersWithEnding(QStringView word);
+
 // A common written abbreviation read as the word it stands for: "Mr" Mis*ter, "Dr" Doc*tor, "vs" ver*sus,
 // "etc" et cet*e*ra, "Feb" Feb*ru*a*ry. A title or a word is matched with its first letter in either case ("Mr",
 // "mr", "Vs"), the spoken word taking a capital when the abbreviation has one. Month names ("Feb", "Oct", "Dec")

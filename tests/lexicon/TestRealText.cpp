@@ -75,6 +75,10 @@ private slots:
         row("NCAA", "N·C·A·A", 4, "derived");
         row("NAACP", "N·A·A·C·P", 5, "derived");
         row("W", "dou·ble-u", 3, "derived");
+        row("IDs", "I·Ds", 2, "derived");
+        row("TV's", "T·V's", 2, "derived");
+        row("fsck", "f·s·c·k", 4, "derived"); // no vowel letter, not listed
+        row("psst", "psst", 1, "dictionary");
         row("NASA", "NA·SA", 2, "estimated");
         row("UNESCO", "UN·ES·CO", 3, "estimated");
         row("AIDS", "AIDS", 1, "derived");
@@ -165,6 +169,7 @@ private slots:
         row("McDonald", "Mc·Don·ald", 3, "dictionary");
         row("MacArthur", "Mac·Ar·thur", 3, "derived");
         row("Malone", "Ma·lone", 2, "estimated");
+        row("Aliens", "A·li·ens", 3, "derived");
         row("Bonaparte", "Bo·na·parte", 3, "estimated");
         row("vape", "vape", 1, "estimated");
         row("bytes", "bytes", 1, "derived");
