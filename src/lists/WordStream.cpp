@@ -241,6 +241,10 @@ void WordStream::append(char32_t c, Last kind) {
 }
 
 void WordStream::endWord() {
+    // An apostrophe kept before digits stays only in a decade ('80s); '72 is the number.
+    const bool decade = m_word.size() == 4 && m_word.back().toLower() == u's';
+    if (!m_word.isEmpty() && (m_word.front() == u'\'' || m_word.front() == kTypographicApostrophe) && !decade)
+        m_word.remove(0, 1);
     if (m_tooLong)
         ++m_overlong;
     else if (!m_word.isEmpty())

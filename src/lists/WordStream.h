@@ -14,7 +14,7 @@
 //
 // Two ways of cutting:
 // - Prose, as a reader cuts a page: an apostrophe (' or ’) between two letters stays in the word (don't, O'Brien,
-//   rock'n'roll), and so does one between a number and a letter (1980's) or before a decade's digits ('80s); a
+//   rock'n'roll), and so does one between a number and a letter (1980's) or before a decade ('80s, not '72); a
 //   comma or point between two digits stays (1,000, 3.14). Every other punctuation mark, symbol, space and control
 //   character separates, hyphens and dashes included. A soft hyphen inside a word is dropped.
 // - Import, as the word-file import cuts (WordTokenizer): ASCII punctuation, blanks, line ends and NUL separate, and

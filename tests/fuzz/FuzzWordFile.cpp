@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A word file's bytes: the words cut from the bytes before decoding (the import's way) are exactly the words
-// of the decoded text, each a whole word, and the pool holds nothing but them. Valid UTF-8 decodes as Qt reads it.
+// of the decoded text, each a whole word, and the pool holds nothing but them; --split's stream reads the same
+// words. Valid UTF-8 decodes as Qt reads it.
 
 #include "FuzzCheck.h"
 
 #include "common/TextCodec.h"
+#include "lists/WordStream.h"
 #include "lists/WordTokenizer.h"
 
 #include <QStringDecoder>
@@ -28,5 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const QChar c : word)
             fuzzCheck(!WordTokenizer::isSeparator(c.unicode()), "no separator inside a word");
     }
+    // Read as --split reads a file, in pieces, with the import's rules: the same words (none is over-long here).
+    QStringList streamed;
+    WordStream stream(WordStream::Rules::Import, [&](QStringView word) { streamed << word.toString(); });
+    for (qsizetype at = 0; at < bytes.size(); at += 7)
+        stream.feed(bytes.sliced(at, std::min<qsizetype>(7, bytes.size() - at)));
+    stream.finish();
+    if (stream.overlongWords() == 0)
+        fuzzCheck(streamed == words, "the stream reads the words the import cuts");
+    // With the prose rules it never crashes, and no word is longer than the bound.
+    WordStream prose(WordStream::Rules::Prose, [](QStringView word) {
+        fuzzCheck(!word.isEmpty() && word.size() <= WordStream::kLongestWord, "a prose word is bounded");
+    });
+    prose.feed(bytes);
+    prose.finish();
     return 0;
 }
