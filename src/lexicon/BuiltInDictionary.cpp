@@ -117,7 +117,8 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     DerivedForms::Context context;
     context.writtenPlain = plain;
     if (const QString derived = m_derived.derive(key, context); !derived.isEmpty()) {
-        answer = {Source::Derived, Division::onto(Division::withoutVowellessPieces(derived), written), {}};
+        answer = {Source::Derived, Division::onto(derived, written), {}};
+        Division::joinVowellessPieces(answer.division);
         if (!context.compounded || !m_estimator.isLoaded() ||
             m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
             return answer;
@@ -150,11 +151,14 @@ bool BuiltInDictionary::listedAnswer(QStringView written, QStringView key, bool 
         }
     }
     answer.source = Source::Dictionary;
-    answer.division = Division::onto(Division::withoutVowellessPieces(listed), written);
+    answer.division = Division::onto(listed, written);
+    Division::joinVowellessPieces(answer.division);
     if (withHomographs) {
         answer.homographs = m_lexicon.usableHomographs(key);
-        for (Lexicon::Homograph& homograph : answer.homographs)
-            homograph.division = Division::onto(Division::withoutVowellessPieces(homograph.division), written);
+        for (Lexicon::Homograph& homograph : answer.homographs) {
+            homograph.division = Division::onto(homograph.division, written);
+            Division::joinVowellessPieces(homograph.division);
+        }
     }
     return true;
 }

@@ -96,27 +96,62 @@ int countSyllables(QStringView splitText) {
     return syllables;
 }
 
-QString withoutVowellessPieces(QStringView division) {
-    QString result;
-    result.reserve(division.size());
+namespace {
+
+// A piece without a vowel letter that is to join a neighbour; not an apostrophe's (n't) nor a capital spelt out.
+bool isLoosePiece(QStringView piece) {
+    const bool spelt = piece.size() == 1 && piece[0].isUpper();
+    return !piece.isEmpty() && !spelt && !hasVowel(piece) && !piece.contains(u'\'') && !piece.contains(u'\u2019');
+}
+
+template <typename OnPiece> void forEachPiece(QStringView division, OnPiece onPiece) {
     qsizetype start = 0; // the piece that ends at i
     for (qsizetype i = 0; i <= division.size(); ++i) {
         if (i < division.size() && division[i] != kMark && division[i] != u' ' && division[i] != u'-')
             continue;
-        const QStringView piece = division.mid(start, i - start);
-        const bool spelt = piece.size() == 1 && piece[0].isUpper();
-        const bool loose =
-            !piece.isEmpty() && !spelt && !hasVowel(piece) && !piece.contains(u'\'') && !piece.contains(u'\u2019');
-        const bool afterMark = start > 0 && division[start - 1] == kMark;
-        if (loose && afterMark)
-            result.chop(1); // joins the piece before
-        result += piece;
-        const bool joinsNext = loose && !afterMark && i < division.size() && division[i] == kMark;
-        if (i < division.size() && !joinsNext)
-            result += division[i];
+        onPiece(start, i);
         start = i + 1;
     }
-    return result;
+}
+
+} // namespace
+
+// Whether some piece has no vowel letter, in one quick pass (a letter outside ASCII counts as a vowel here).
+bool mayHaveLoosePiece(QStringView division) {
+    bool vowel = false;
+    qsizetype length = 0;
+    for (const QChar c : division) {
+        const char16_t u = c.unicode();
+        if (u == kMark || u == u' ' || u == u'-') {
+            if (length > 0 && !vowel)
+                return true;
+            vowel = false;
+            length = 0;
+            continue;
+        }
+        ++length;
+        vowel = vowel || u >= 0x80 || u == u'\'' || WordKey::isVowel(QChar(asciiLower(u)));
+    }
+    return length > 0 && !vowel;
+}
+
+void joinVowellessPieces(QString& division) {
+    if (!mayHaveLoosePiece(division))
+        return; // the common case: nothing to copy
+    QString result;
+    result.reserve(division.size());
+    const QStringView text(division);
+    forEachPiece(text, [&](qsizetype start, qsizetype end) {
+        const bool pieceLoose = isLoosePiece(text.mid(start, end - start));
+        const bool afterMark = start > 0 && text[start - 1] == kMark;
+        if (pieceLoose && afterMark)
+            result.chop(1); // joins the piece before
+        result += text.mid(start, end - start);
+        const bool joinsNext = pieceLoose && !afterMark && end < text.size() && text[end] == kMark;
+        if (end < text.size() && !joinsNext)
+            result += text[end];
+    });
+    division = result;
 }
 
 QString onto(QStringView division, QStringView word) {

@@ -27,7 +27,7 @@ int countPieces(QStringView splitText);
 // The division with every piece that holds no vowel letter joined to the piece before it in its word ("cap*i*tal*is*m"
 // becomes "cap*i*tal*ism"), or to the one after when it is the first. Pieces with an apostrophe (could*n't) and
 // capitals spelt out letter by letter (M*A*S*H) stay as they are.
-QString withoutVowellessPieces(QStringView division);
+void joinVowellessPieces(QString& division);
 
 // The division laid onto the word as the user wrote it: the dictionary's boundaries between the user's letters, in
 // the user's case and with the user's accents or none (cooperate is co*op*er*ate, though the dictionary writes

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace SpokenForms {
 namespace {
@@ -412,9 +413,18 @@ bool matches(const Abbreviation& abbreviation, QStringView word) {
 } // namespace
 
 QString abbreviation(QStringView word) {
-    if (word.isEmpty())
+    constexpr qsizetype kLongest = 6; // "approx"
+    if (word.size() < 2 || word.size() > kLongest)
         return {};
-    for (const Abbreviation& entry : kAbbreviations) {
+    // Looked up for every word: the entries of each length are found without reading the others.
+    static const auto byLength = [] {
+        std::array<std::vector<const Abbreviation*>, kLongest + 1> lengths;
+        for (const Abbreviation& entry : kAbbreviations)
+            lengths[std::size_t(entry.written.size())].push_back(&entry);
+        return lengths;
+    }();
+    for (const Abbreviation* candidate : byLength[std::size_t(word.size())]) {
+        const Abbreviation& entry = *candidate;
         if (!matches(entry, word))
             continue;
         QString spoken = QString::fromLatin1(entry.spoken);
@@ -481,11 +491,15 @@ bool isInitialism(QStringView word) {
 }
 
 QString lettersWithEnding(QStringView word) {
-    for (const QStringView ending : {QStringView(u"'s"), QStringView(u"\u2019s"), QStringView(u"s")}) {
-        if (word.size() > ending.size() + 1 && word.endsWith(ending) && isInitialism(word.chopped(ending.size())))
-            return letters(word.chopped(ending.size())) + ending.toString();
+    if (word.size() < 2 || word.size() > 8) // six capitals and 's at most
+        return {};
+    if (word.back() == u's' && word[0].isUpper()) {
+        const QChar before = word[word.size() - 2];
+        const qsizetype ending = before == u'\'' || before == u'\u2019' ? 2 : 1;
+        if (word.size() > ending + 1 && isInitialism(word.chopped(ending)))
+            return letters(word.chopped(ending)) + word.last(ending).toString();
     }
-    const bool vowelless = word.size() >= 2 && word.size() <= 6 && std::all_of(word.begin(), word.end(), [](QChar c) {
+    const bool vowelless = word.size() <= 6 && std::all_of(word.begin(), word.end(), [](QChar c) {
                                return c.unicode() < 0x80 && c.isLetter() && !QStringView(u"aeiouyAEIOUY").contains(c);
                            });
     return vowelless ? letters(word) : QString();

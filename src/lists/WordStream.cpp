@@ -66,9 +66,7 @@ qsizetype unfinishedTail(QByteArrayView bytes) {
 
 } // namespace
 
-WordStream::WordStream(Rules rules, OnWord onWord) : m_rules(rules), m_onWord(std::move(onWord)) {
-    m_word.reserve(kLongestWord + 2);
-}
+WordStream::WordStream(Rules rules, OnWord onWord) : m_rules(rules), m_onWord(std::move(onWord)) {}
 
 void WordStream::feed(QByteArrayView bytes) {
     if (m_encoding == Encoding::Unknown || !m_held.isEmpty()) {
@@ -134,8 +132,16 @@ void WordStream::decodeUtf16(QByteArrayView bytes, bool final) {
 }
 
 void WordStream::feedText(QStringView text) {
+    const bool prose = m_rules == Rules::Prose;
     for (const QChar unit : text) {
         const char16_t u = unit.unicode();
+        // Most characters of prose are ASCII letters inside a word: they join it without further questions.
+        if (prose && unsigned((u | 0x20) - u'a') < 26u && m_high == 0 && m_joiner == 0 && m_leadingApostrophe == 0 &&
+            !m_tooLong && m_length < kLongestWord) {
+            m_word[m_length++] = u;
+            m_last = Last::Letter;
+            continue;
+        }
         if (m_high != 0) {
             const char16_t high = std::exchange(m_high, char16_t(0));
             if (QChar::isLowSurrogate(u)) {
@@ -227,29 +233,30 @@ void WordStream::append(char32_t c, Last kind) {
     if (m_tooLong)
         return;
     const qsizetype units = c > 0xFFFF ? 2 : 1;
-    if (m_word.size() + units > kLongestWord) {
+    if (m_length + units > kLongestWord) {
         m_tooLong = true;
-        m_word.truncate(0);
+        m_length = 0;
         return;
     }
     if (units == 2) {
-        m_word.append(QChar(QChar::highSurrogate(c)));
-        m_word.append(QChar(QChar::lowSurrogate(c)));
+        m_word[m_length++] = QChar::highSurrogate(c);
+        m_word[m_length++] = QChar::lowSurrogate(c);
     } else {
-        m_word.append(QChar(char16_t(c)));
+        m_word[m_length++] = char16_t(c);
     }
 }
 
 void WordStream::endWord() {
     // An apostrophe kept before digits stays only in a decade ('80s); '72 is the number.
-    const bool decade = m_word.size() == 4 && m_word.back().toLower() == u's';
-    if (!m_word.isEmpty() && (m_word.front() == u'\'' || m_word.front() == kTypographicApostrophe) && !decade)
-        m_word.remove(0, 1);
+    QStringView word(m_word, m_length);
+    const bool decade = word.size() == 4 && (word.back() == u's' || word.back() == u'S');
+    if (!word.isEmpty() && (word.front() == u'\'' || word.front() == kTypographicApostrophe) && !decade)
+        word = word.mid(1);
     if (m_tooLong)
         ++m_overlong;
-    else if (!m_word.isEmpty())
-        m_onWord(m_word);
-    m_word.truncate(0);
+    else if (!word.isEmpty())
+        m_onWord(word);
+    m_length = 0;
     m_tooLong = false;
     m_last = Last::None;
     m_joiner = 0;

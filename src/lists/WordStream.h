@@ -57,10 +57,11 @@ private:
     Rules m_rules;
     OnWord m_onWord;
     Encoding m_encoding = Encoding::Unknown;
-    QByteArray m_held;   // bytes not yet decoded: the start of the input, or a character cut in two
-    QString m_text;      // the decoded characters of the current piece
-    char16_t m_high = 0; // a high surrogate waiting for its low half
-    QString m_word;      // the word being read, at most kLongestWord units
+    QByteArray m_held;             // bytes not yet decoded: the start of the input, or a character cut in two
+    QString m_text;                // the decoded characters of the current piece
+    char16_t m_high = 0;           // a high surrogate waiting for its low half
+    char16_t m_word[kLongestWord]; // the word being read
+    qsizetype m_length = 0;
     bool m_tooLong = false;
     Last m_last = Last::None;
     char16_t m_joiner = 0; // an apostrophe, comma or point after the word: kept only if the right character follows

@@ -163,7 +163,8 @@ private slots:
     void vowellessPiecesJoin() {
         QFETCH(QString, division);
         QFETCH(QString, joined);
-        QCOMPARE(Division::withoutVowellessPieces(division), joined);
+        Division::joinVowellessPieces(division);
+        QCOMPARE(division, joined);
     }
 
     // A later file replaces what earlier ones say of a word; lines of one key in one file add up.
