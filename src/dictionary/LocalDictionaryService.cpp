@@ -116,6 +116,8 @@ QList<LocalDictionaryService::Homograph> LocalDictionaryService::homographs(cons
     if (!m_dictionary)
         return result;
     const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word, true);
+    if (answer.reading)
+        return result; // a number or abbreviation read aloud is no entry of a dictionary
     if (answer.source == BuiltInDictionary::Source::Dictionary) {
         for (const Lexicon::Homograph& homograph : answer.homographs)
             result.append({homograph.division, homograph.label});

@@ -54,6 +54,12 @@ BuiltInDictionary::Answer withMcApart(BuiltInDictionary::Answer answer, QStringV
     return answer;
 }
 
+BuiltInDictionary::Answer reading(BuiltInDictionary::Source source, const QString& spoken) {
+    BuiltInDictionary::Answer answer{source, spoken, {}};
+    answer.reading = true;
+    return answer;
+}
+
 // A written abbreviation, or the letter W, as it is spoken; empty for other words.
 QString readAloud(QStringView written) {
     if (written.size() == 1)
@@ -90,13 +96,13 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     // 1. Numbers are read aloud; nothing else that holds a digit is a word.
     if (SpokenForms::hasDigit(written)) {
         const QString spoken = SpokenForms::number(written);
-        return spoken.isEmpty() ? Answer{} : Answer{Source::Number, spoken, {}};
+        return spoken.isEmpty() ? Answer{} : reading(Source::Number, spoken);
     }
     if (!hasLetter(written))
         return {};
     // 2. A written abbreviation, and W (the one letter whose name has more than one syllable), as they are spoken.
     if (const QString spoken = readAloud(written); !spoken.isEmpty())
-        return {Source::Derived, spoken, {}};
+        return reading(Source::Derived, spoken);
     WordKey::Buffer buffer;
     const QStringView key = WordKey::fold(written, buffer);
     const bool plain = isAscii(written);
@@ -105,14 +111,14 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     Answer answer;
     const bool initialism = SpokenForms::isInitialism(written);
     if (initialism && (m_lexicon.usableDivisionView(key).isEmpty() || listsInCapitals(m_lexicon, key, written)))
-        return {Source::Derived, SpokenForms::letters(written), {}};
+        return reading(Source::Derived, SpokenForms::letters(written));
     // 4. The dictionary.
     if (listedAnswer(written, key, plain, withHomographs, answer))
         return withMcApart(answer, written);
     // 5. Letters of an initialism with a plural or possessive s (IDs, TV's), and a word without a vowel letter the
     //    dictionary does not list (fsck, pwd): read letter by letter.
     if (QString spelt = SpokenForms::lettersWithEnding(written); !spelt.isEmpty())
-        return {Source::Derived, spelt, {}};
+        return reading(Source::Derived, spelt);
     // 6. A form derived from listed words, unless it rests on a compound the estimator doubts.
     DerivedForms::Context context;
     context.writtenPlain = plain;

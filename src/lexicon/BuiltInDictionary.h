@@ -27,6 +27,9 @@ public:
         Source source = Source::NotFound;
         QString division;                           // laid onto the word as written: "ba*by", "New Hamp*shire"
         std::vector<Lexicon::Homograph> homographs; // the dictionary's own entries, when asked for
+        // The word read aloud rather than divided: a number, an abbreviation, letters (six·ty-six, Mis·ter, F·B·I).
+        // No dictionary has such an entry; the local dictionary service does not answer it.
+        bool reading = false;
 
         bool found() const { return source != Source::NotFound; }
         QString splitText() const; // "ba·by"
