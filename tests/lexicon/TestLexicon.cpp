@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "lexicon/BuiltInDictionary.h"
 #include "lexicon/Division.h"
 #include "lexicon/Lexicon.h"
 #include "lexicon/StressMarks.h"
 #include "lexicon/WordKey.h"
 
+#include <QFile>
 
 #include "TestEnvironment.h"
 
@@ -244,6 +246,31 @@ private slots:
         QCOMPARE(lexicon.usableHomographs(u"zebra")[0].stress, QString());
         const auto object = lexicon.homographs(u"object");
         QCOMPARE(object[0].stress + object[1].stress, QStringLiteral("1001"));
+    }
+
+    // Every stress in the shipped data has a character a syllable, and every word of several syllables in the
+    // hand-made supplement has one.
+    void shippedStressFitsItsDivisions() {
+        Lexicon lexicon;
+        QString error;
+        const QStringList files = BuiltInDictionary::defaultFiles();
+        QVERIFY2(lexicon.load(files, &error), qPrintable(error));
+        int stressed = 0;
+        for (const QString& path : files) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            while (!file.atEnd()) {
+                const QString line = QString::fromUtf8(file.readLine());
+                for (const Lexicon::Homograph& h : lexicon.homographs(WordKey::fold(line.section(u'|', 0, 0)))) {
+                    const int syllables = Division::markedSyllables(h.division);
+                    QVERIFY2(h.stress.isEmpty() ? syllables < 2 || !path.endsWith(u"words.txt")
+                                                : h.stress.size() == syllables,
+                             qPrintable(line));
+                    stressed += h.stress.isEmpty() ? 0 : 1;
+                }
+            }
+        }
+        QVERIFY2(stressed > 100000, qPrintable(QString::number(stressed)));
     }
 
     void badData_data() {
