@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     }
 
     // 4. The model file, and its score on the held-out words.
-    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, SyllablePerceptron::quantise(summed))))
+    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, AveragedWeights::quantise(summed))))
         return 1;
     if (holdOut >= 0)
         reportHeldOut(files[1], set.select(holdOut, true), parser.isSet(missesOption));
