@@ -120,11 +120,12 @@ QString Lexicon::readHomograph(std::size_t entry, QStringView field) {
         addRecord(entry, division, label, {});
         return {};
     }
-    QString divided;
-    QString stress;
-    if (!StressMarks::read(division, &divided, &stress))
+    thread_local StressMarks::Buffer divided;
+    thread_local StressMarks::Buffer stress;
+    StressMarks::Read read;
+    if (!StressMarks::read(division, divided, stress, &read))
         return QStringLiteral("has a stress mark that follows no syllable");
-    addRecord(entry, divided, label, stress);
+    addRecord(entry, read.division, label, read.stress);
     return {};
 }
 

@@ -3,8 +3,6 @@
 
 #include "lexicon/Division.h"
 
-#include <QVarLengthArray>
-
 namespace StressMarks {
 namespace {
 
@@ -17,65 +15,70 @@ bool isWordLetter(QChar c) {
     return c.isLetter() || c == QLatin1Char('\'');
 }
 
-struct Mark {
-    qsizetype at; // the length of the division when the mark was read
-    QChar level;
-};
+bool isMark(QChar c) {
+    return c == kPrimary || c == kSecondary;
+}
 
-} // namespace
-
-Boundary boundaryAt(QStringView division, qsizetype at) {
-    const QChar c = division[at];
+// The boundary a character of a division makes, given the characters on each side (a null QChar at an end).
+Boundary boundaryOf(QChar c, QChar before, QChar after) {
     if (c == Division::kMark)
         return Boundary::Syllable;
     if (c == QLatin1Char(' ') || c == Division::kMiddleDot)
         return Boundary::Word;
-    return c == QLatin1Char('-') && at > 0 && at + 1 < division.size() && isWordLetter(division[at - 1]) &&
-                   isWordLetter(division[at + 1])
-               ? Boundary::Word
-               : Boundary::None;
+    return c == QLatin1Char('-') && isWordLetter(before) && isWordLetter(after) ? Boundary::Word : Boundary::None;
+}
+
+} // namespace
+
+Boundary boundaryAt(QStringView division, qsizetype at) {
+    return boundaryOf(division[at], at > 0 ? division[at - 1] : QChar(),
+                      at + 1 < division.size() ? division[at + 1] : QChar());
 }
 
 bool has(QStringView marked) {
     for (const QChar c : marked)
-        if (c == kPrimary || c == kSecondary)
+        if (isMark(c))
             return true;
     return false;
 }
 
-bool read(QStringView marked, QString* division, QString* stress) {
-    // 1. The division, and where each mark stood in it.
-    QString plain;
-    plain.reserve(marked.size());
-    QVarLengthArray<Mark, 8> marks;
-    for (qsizetype i = 0; i < marked.size(); ++i) {
+bool read(QStringView marked, Buffer& division, Buffer& stress, Read* read) {
+    // One pass. A division has at most one character for each of the text's, and a syllable more than boundaries.
+    const qsizetype size = marked.size();
+    if (division.size() < size)
+        division.resize(size);
+    if (stress.size() < size + 1)
+        stress.resize(size + 1);
+    QChar* out = division.data();
+    QChar* level = stress.data();
+    qsizetype length = 0;
+    qsizetype piece = 0;
+    bool anyMark = false;
+    bool anyLetter = false;
+    level[0] = kUnstressed;
+    *read = {};
+    for (qsizetype i = 0; i < size; ++i) {
         const QChar c = marked[i];
-        if (c != kPrimary && c != kSecondary) {
-            plain += c;
+        const QChar after = i + 1 < size ? marked[i + 1] : QChar();
+        if (!isMark(c)) {
+            anyLetter = anyLetter || c.isLetter();
+            if (boundaryOf(c, length > 0 ? out[length - 1] : QChar(), after) != Boundary::None)
+                level[++piece] = kUnstressed;
+            out[length++] = c;
             continue;
         }
-        if (plain.isEmpty() || !endsASyllable(plain.back()) ||
-            (i > 0 && (marked[i - 1] == kPrimary || marked[i - 1] == kSecondary)))
+        // A mark belongs to the syllable it follows; a primary stress stays where a secondary mark follows too.
+        if (length == 0 || !endsASyllable(out[length - 1]) || isMark(marked[i - 1]))
             return false;
-        marks.append({plain.size(), c == kPrimary ? kStressed : kSecondaryStress});
-        if (i + 1 < marked.size() && endsASyllable(marked[i + 1]))
-            plain += Division::kMark;
-    }
-    // 2. One character a syllable; a mark belongs to the syllable it follows.
-    QString levels;
-    if (!marks.isEmpty() && Division::markedSyllables(plain) > 0) {
-        levels.fill(kUnstressed, Division::markedSyllables(plain));
-        qsizetype piece = 0;
-        qsizetype at = 0;
-        for (const Mark& mark : marks) {
-            for (; at < mark.at; ++at)
-                piece += boundaryAt(plain, at) != Boundary::None ? 1 : 0;
-            if (levels[piece] != kStressed)
-                levels[piece] = mark.level;
+        anyMark = true;
+        level[piece] = level[piece] == kStressed ? kStressed : (c == kPrimary ? kStressed : kSecondaryStress);
+        if (endsASyllable(after)) {
+            out[length++] = Division::kMark;
+            level[++piece] = kUnstressed;
         }
     }
-    *division = std::move(plain);
-    *stress = std::move(levels);
+    read->division = QStringView(out, length);
+    read->stress = QStringView(level, anyMark && anyLetter ? piece + 1 : 0);
     return true;
 }
 

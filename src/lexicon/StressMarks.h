@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 // A division as the data files write it, with the dictionary's stress marks where it has them: '"' after a
 // syllable of primary stress and '`' after one of secondary stress, standing where a boundary "*" would stand or
@@ -28,8 +29,14 @@ Boundary boundaryAt(QStringView division, qsizetype at);
 bool has(QStringView marked);
 
 // Reads a division with stress marks into the division as it is divided ("*" for a mark inside a word, nothing
-// for a mark after a word's last syllable) and its stress. False, with neither written, when a mark follows no
+// for a mark after a word's last syllable) and its stress, written into the caller's buffers (which only grow: a
+// caller that keeps them reads many divisions without allocating) and seen through the views. False, with both views empty, when a mark follows no
 // syllable (at the start, after a blank, a hyphen, a "*" or another mark).
-bool read(QStringView marked, QString* division, QString* stress);
+using Buffer = QVarLengthArray<QChar, 128>;
+struct Read {
+    QStringView division;
+    QStringView stress;
+};
+bool read(QStringView marked, Buffer& division, Buffer& stress, Read* read);
 
 } // namespace StressMarks

@@ -97,12 +97,15 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
         return; // blanks, hyphens, digits, apostrophes or a letter without an ASCII form
     Word word{letters, {}, {}};
     for (const QString& field : divisions) {
-        QString division = field.left(field.indexOf(u':'));
-        QString stress;
-        if (StressMarks::has(division) && !StressMarks::read(QString(division), &division, &stress)) {
+        StressMarks::Buffer divisionBuffer;
+        StressMarks::Buffer stressBuffer;
+        StressMarks::Read read;
+        if (!StressMarks::read(QStringView(field).left(field.indexOf(u':')), divisionBuffer, stressBuffer, &read)) {
             ++m_skippedDivisions;
             continue;
         }
+        const QStringView division = read.division;
+        const std::string stress = read.stress.toString().toStdString();
         if (!division.contains(u'*'))
             continue;
         const std::string folded = fold(division, u"*");
@@ -114,8 +117,8 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
             continue;
         }
         addOnce(word.divisions, folded);
-        if (!stress.isEmpty())
-            addOnce(word.stressed, Stressed{folded, stress.toStdString()});
+        if (!stress.empty())
+            addOnce(word.stressed, Stressed{folded, stress});
     }
     if (!word.divisions.empty())
         m_words.push_back(std::move(word));
