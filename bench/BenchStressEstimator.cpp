@@ -12,45 +12,11 @@
 #include "BenchSupport.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
-
-void measureModel(const QString& path, const QStringList& divisions) {
-    // 1. Size and load time (median of 21 loads).
-    QList<double> loads;
-    StressEstimator estimator;
-    for (int i = 0; i < 21; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!estimator.load(path)) {
-            std::printf("cannot load %s\n", qPrintable(path));
-            return;
-        }
-        loads << double(timer.nsecsElapsed()) / 1e6;
-    }
-    std::printf("data file %s: %lld bytes, load %.2f ms (median of 21)\n", qPrintable(path),
-                static_cast<long long>(QFileInfo(path).size()), median(loads));
-    // 2. Divisions a second, best of 5 passes, by the wall clock and by this thread's processor time.
-    double bestWall = 0;
-    double bestProcessor = 0;
-    qsizetype characters = 0;
-    for (int pass = 0; pass < 5; ++pass) {
-        QElapsedTimer timer;
-        timer.start();
-        const double started = threadSeconds();
-        for (const QString& division : divisions)
-            characters += estimator.stress(division).size();
-        bestProcessor = std::max(bestProcessor, double(divisions.size()) / (threadSeconds() - started));
-        bestWall = std::max(bestWall, double(divisions.size()) / (double(timer.nsecsElapsed()) / 1e9));
-    }
-    std::printf("stress: %.0f words a second of processor time, %.0f by the wall clock (%lld divided words of the "
-                "dictionary, best of 5 passes; %lld characters out)\n",
-                bestProcessor, bestWall, static_cast<long long>(divisions.size()), static_cast<long long>(characters));
-}
 
 // Runs a trainer with its arguments; its standard output, or empty (with the reason printed) when it fails.
 QByteArray train(const QString& program, const QStringList& arguments) {
@@ -84,18 +50,16 @@ void crossValidation(const QString& dictionary) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString dictionary =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PARVENNA_DATA_SOURCE_DIR "/dictionary.txt");
+    QString dictionary;
     SyllableTrainingSet set;
-    QString error;
-    if (!set.read(dictionary, &error)) {
-        std::printf("%s\n", qPrintable(error));
+    if (!readTrainingSet(argc, argv, QStringLiteral(PARVENNA_DATA_SOURCE_DIR "/dictionary.txt"), &dictionary, &set))
         return 1;
-    }
     QStringList divisions;
     for (const auto& word : set.words())
         divisions << QString::fromStdString(word.divisions.front());
-    measureModel(QCoreApplication::applicationDirPath() + QStringLiteral("/../data/stress-estimator.dat"), divisions);
+    measureModelFile<StressEstimator>(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../data/stress-estimator.dat"), divisions, "stress",
+        [](const StressEstimator& estimator, const QString& division) { return estimator.stress(division); });
     crossValidation(dictionary);
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 namespace ModelFile {
 
 namespace {
@@ -25,14 +27,33 @@ bool checksumMatches(const QByteArray& bytes) {
     return at >= 0 && readLittle<std::uint64_t>(bytes.constData() + at) == checksum(bytes.constData(), at);
 }
 
-bool read(const QString& path, const QString& what, QByteArray* bytes, QString* error) {
+bool load(const QString& path, const QString& what, const Parse& parse, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = QStringLiteral("Cannot read the %1 data %2: %3").arg(what, path, file.errorString());
         return false;
     }
-    *bytes = file.readAll();
+    QString problem;
+    if (!parse(file.readAll(), &problem)) {
+        if (error)
+            *error = QStringLiteral("The %1 data %2 is not usable: %3").arg(what, path, problem);
+        return false;
+    }
+    return true;
+}
+
+bool startsRight(const QByteArray& bytes, const char* magic, qsizetype headerSize, std::uint16_t version,
+                 const QString& what, QString* problem) {
+    if (bytes.size() < headerSize + kChecksumSize || std::memcmp(bytes.constData(), magic, 8) != 0) {
+        *problem = QStringLiteral("it is not a %1 file").arg(what);
+        return false;
+    }
+    const auto found = readLittle<std::uint16_t>(bytes.constData() + 8);
+    if (found != version) {
+        *problem = QStringLiteral("format version %1, this program reads version %2").arg(found).arg(version);
+        return false;
+    }
     return true;
 }
 

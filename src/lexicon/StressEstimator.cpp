@@ -6,13 +6,12 @@
 #include "lexicon/StressMarks.h"
 #include "lexicon/SyllableModel.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr char kMagic[8] = {'P', 'V', 'S', 'T', 'R', 'E', 'S', 'S'};
 constexpr qsizetype kHeaderSize = 15;
 constexpr qsizetype kHashSize = 8;
+const QString kWhat = QStringLiteral("stress estimator");
 
 // The folded letters of a piece of a division appended to the word's letters.
 void appendFolded(QStringView piece, std::string& letters) {
@@ -36,33 +35,16 @@ StressModel::Workspace& workspace() {
 } // namespace
 
 bool StressEstimator::load(const QString& path, QString* error) {
-    m_loaded = false;
     m_weights.clear();
-    QByteArray bytes;
-    if (!ModelFile::read(path, QStringLiteral("stress estimator"), &bytes, error))
-        return false;
-    QString problem;
-    if (!parse(bytes, &problem)) {
-        m_weights.clear();
-        if (error)
-            *error = QStringLiteral("The stress estimator data %1 is not usable: %2").arg(path, problem);
-        return false;
-    }
-    m_loaded = true;
-    return true;
+    m_loaded = ModelFile::load(
+        path, kWhat, [this](const QByteArray& bytes, QString* problem) { return parse(bytes, problem); }, error);
+    return m_loaded; // the weights are only taken from a file found sound
 }
 
 bool StressEstimator::parse(const QByteArray& bytes, QString* problem) {
+    if (!ModelFile::startsRight(bytes, kMagic, kHeaderSize, kFormatVersion, kWhat, problem))
+        return false;
     const char* at = bytes.constData();
-    if (bytes.size() < kHeaderSize + kHashSize || std::memcmp(at, kMagic, sizeof kMagic) != 0) {
-        *problem = QStringLiteral("it is not a stress estimator file");
-        return false;
-    }
-    const auto version = ModelFile::readLittle<std::uint16_t>(at + 8);
-    if (version != kFormatVersion) {
-        *problem = QStringLiteral("format version %1, this program reads version %2").arg(version).arg(kFormatVersion);
-        return false;
-    }
     StressModel::Shape shape;
     shape.tableBits = static_cast<unsigned char>(at[10]);
     if (shape.tableBits < StressModel::kMinTableBits || shape.tableBits > StressModel::kMaxTableBits) {

@@ -30,8 +30,8 @@ bool has(QStringView marked);
 
 // Reads a division with stress marks into the division as it is divided ("*" for a mark inside a word, nothing
 // for a mark after a word's last syllable) and its stress, written into the caller's buffers (which only grow: a
-// caller that keeps them reads many divisions without allocating) and seen through the views. False, with both views empty, when a mark follows no
-// syllable (at the start, after a blank, a hyphen, a "*" or another mark).
+// caller that keeps them reads many divisions without allocating) and seen through the views. False, with both views
+// empty, when a mark follows no syllable (at the start, after a blank, a hyphen, a "*" or another mark).
 using Buffer = QVarLengthArray<QChar, 128>;
 struct Read {
     QStringView division;

@@ -4,7 +4,6 @@
 #include "lexicon/ModelFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -12,6 +11,7 @@ namespace {
 constexpr char kMagic[8] = {'P', 'V', 'S', 'Y', 'L', 'E', 'S', 'T'};
 constexpr qsizetype kHeaderSize = 22;
 constexpr qsizetype kHashSize = 8;
+const QString kWhat = QStringLiteral("syllable estimator");
 
 using ModelFile::appendLittle;
 using ModelFile::readLittle;
@@ -53,35 +53,18 @@ SyllableModel::Workspace<int>& workspace() {
 } // namespace
 
 bool SyllableEstimator::load(const QString& path, QString* error) {
-    m_loaded = false;
     m_weights.clear();
-    QByteArray bytes;
-    if (!ModelFile::read(path, QStringLiteral("syllable estimator"), &bytes, error))
-        return false;
-    QString problem;
-    if (!parse(bytes, &problem)) {
-        m_weights.clear();
-        if (error)
-            *error = QStringLiteral("The syllable estimator data %1 is not usable: %2").arg(path, problem);
-        return false;
-    }
-    m_loaded = true;
-    return true;
+    m_loaded = ModelFile::load(
+        path, kWhat, [this](const QByteArray& bytes, QString* problem) { return parse(bytes, problem); }, error);
+    return m_loaded; // the weights are only taken from a file found sound
 }
 
 bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
     using namespace SyllableModel;
     // 1. Magic, version, shape.
-    if (bytes.size() < kHeaderSize + kHashSize || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0) {
-        *problem = QStringLiteral("it is not a syllable estimator file");
+    if (!ModelFile::startsRight(bytes, kMagic, kHeaderSize, kFormatVersion, kWhat, problem))
         return false;
-    }
     const char* at = bytes.constData();
-    const auto version = readLittle<std::uint16_t>(at + 8);
-    if (version != kFormatVersion) {
-        *problem = QStringLiteral("format version %1, this program reads version %2").arg(version).arg(kFormatVersion);
-        return false;
-    }
     Shape shape;
     shape.tableBits = static_cast<unsigned char>(at[10]);
     shape.maxLeft = static_cast<unsigned char>(at[11]);

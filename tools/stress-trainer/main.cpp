@@ -7,45 +7,24 @@
 // primary stress falls on the dictionary's syllable, given the dictionary's division, next to rules of thumb.
 // --syllable-model adds the same score with the divisions that syllable estimator model makes.
 #include "StressPerceptron.h"
+#include "TrainerConsole.h"
 #include "lexicon/StressEstimator.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-bool readNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int low, int high, int* value) {
-    bool ok = false;
-    const int number = parser.value(option).toInt(&ok);
-    if (!ok || number < low || number > high) {
-        err() << "stress-trainer: --" << option.names().first() << " needs a number from " << low << " to " << high
-              << "\n";
-        return false;
-    }
-    *value = number;
-    return true;
-}
-
-QString percent(int part, int whole) {
-    return QString::number(whole > 0 ? 100.0 * part / whole : 0.0, 'f', 2) + QStringLiteral(" %");
-}
+using TrainerConsole::err;
+using TrainerConsole::out;
+using TrainerConsole::percent;
+using TrainerConsole::readNumber;
+using TrainerConsole::writeModel;
 
 // The syllable of primary stress: its index, or -1 when the stress has none or more than one.
 int primaryOf(std::string_view stress) {
@@ -171,15 +150,6 @@ void reportHeldOut(const QString& modelPath, const QString& syllableModelPath,
               << percent(divided.primary, divided.words) << " (a different count of syllables counts as wrong)\n";
 }
 
-bool writeModel(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err() << "stress-trainer: cannot write " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -200,14 +170,9 @@ int main(int argc, char** argv) {
                                             QStringLiteral("With --hold-out: also score on this model's divisions."),
                                             QStringLiteral("FILE"));
     parser.addOptions({holdOutOption, epochsOption, bitsOption, syllableOption});
-    parser.addPositionalArgument(QStringLiteral("dictionary"), QStringLiteral("The dictionary data file."));
-    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The model file to write."));
-    parser.process(app);
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 2) {
-        err() << "stress-trainer: needs the dictionary file and the output file\n";
+    const QStringList files = TrainerConsole::dictionaryAndOutput(parser, app);
+    if (files.isEmpty())
         return 2;
-    }
     // 1. Options.
     StressPerceptron::Options options;
     int holdOut = -1;
