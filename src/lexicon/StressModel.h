@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -132,7 +131,7 @@ template <typename Visit> void forEachFeature(const Word& word, int i, Visit&& v
     }
 }
 
-// The slot of a label sequence: label s after label p (3 for the word's start) at syllable i.
+// The slot of a label sequence: label s after label p (3 for the word's start), fromEnd syllables before the end.
 inline std::uint32_t transitionSlot(int p, int s, int fromEnd, std::uint32_t mask) {
     const std::uint64_t h = detail::tagged(detail::kSeed, 30, (detail::capped(fromEnd, 3) * 4 + p) * 4 + s);
     return slot(h, 1, mask);
