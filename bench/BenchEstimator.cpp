@@ -32,36 +32,9 @@ double percent(int part, int whole) {
 }
 
 void measureModel(const QString& path, const QStringList& words) {
-    // 1. Size and load time (median of 21 loads).
-    QList<double> loads;
-    SyllableEstimator estimator;
-    for (int i = 0; i < 21; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!estimator.load(path)) {
-            std::printf("cannot load %s\n", qPrintable(path));
-            return;
-        }
-        loads << double(timer.nsecsElapsed()) / 1e6;
-    }
-    std::printf("data file %s: %lld bytes, load %.2f ms (median of 21)\n", qPrintable(path),
-                static_cast<long long>(QFileInfo(path).size()), median(loads));
-    // 2. Words a second, best of 5 passes over the list, by the wall clock and by this thread's processor time.
-    double bestWall = 0;
-    double bestProcessor = 0;
-    qsizetype characters = 0;
-    for (int pass = 0; pass < 5; ++pass) {
-        QElapsedTimer timer;
-        timer.start();
-        const double started = threadSeconds();
-        for (const QString& word : words)
-            characters += estimator.divide(word).size();
-        bestProcessor = std::max(bestProcessor, double(words.size()) / (threadSeconds() - started));
-        bestWall = std::max(bestWall, double(words.size()) / (double(timer.nsecsElapsed()) / 1e9));
-    }
-    std::printf("divide: %.0f words a second of processor time, %.0f by the wall clock (%lld words of the "
-                "dictionary, best of 5 passes; %lld characters out)\n",
-                bestProcessor, bestWall, static_cast<long long>(words.size()), static_cast<long long>(characters));
+    measureModelFile<SyllableEstimator>(
+        path, words, "divide",
+        [](const SyllableEstimator& estimator, const QString& word) { return estimator.divide(word); });
 }
 
 // The dictionary file without the entry lines of these words (folded as the training set folds them).
@@ -186,14 +159,10 @@ void crossValidation(const QString& dictionary, const SyllableTrainingSet& set, 
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString dictionary =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PARVENNA_DATA_SOURCE_DIR "/dictionary.txt");
+    QString dictionary;
     SyllableTrainingSet set;
-    QString error;
-    if (!set.read(dictionary, &error)) {
-        std::printf("%s\n", qPrintable(error));
+    if (!readTrainingSet(argc, argv, QStringLiteral(PARVENNA_DATA_SOURCE_DIR "/dictionary.txt"), &dictionary, &set))
         return 1;
-    }
     QStringList words;
     for (const auto& word : set.words())
         words << QString::fromStdString(word.letters);

@@ -2,6 +2,7 @@
 #include "lexicon/Lexicon.h"
 
 #include "lexicon/Division.h"
+#include "lexicon/StressMarks.h"
 #include "lexicon/WordKey.h"
 
 #include <QFile>
@@ -57,6 +58,13 @@ bool Lexicon::loadText(QStringView text, const QString& origin, QString* error) 
     const QStringView header = text.left(1024);
     m_dictionaryFiles.push_back(header.startsWith(QLatin1String("# Source: GCIDE")) ||
                                 header.contains(QLatin1String("\n# Source: GCIDE")));
+    m_replaced.clear();
+    const bool read = readLines(text, file, origin, error);
+    m_replaced.clear();
+    return read;
+}
+
+bool Lexicon::readLines(QStringView text, int file, const QString& origin, QString* error) {
     int lineNumber = 0;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -97,17 +105,33 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
         return true;
     }
     for (const QStringView field : rest.tokenize(QLatin1Char('|'))) {
-        const qsizetype colon = field.indexOf(QLatin1Char(':'));
-        const QStringView division = (colon < 0 ? field : field.left(colon)).trimmed();
-        const QStringView label = colon < 0 ? QStringView() : field.mid(colon + 1).trimmed();
-        if (division.isEmpty()) {
+        if (const QString problem = readHomograph(entry, field); !problem.isEmpty()) {
             if (error)
-                *error = lineError(origin, lineNumber, QStringLiteral("has an empty division"));
+                *error = lineError(origin, lineNumber, problem);
             return false;
         }
-        addRecord(entry, division, label);
     }
     return true;
+}
+
+// One "division[:label]" field; what is wrong with it, or nothing.
+QString Lexicon::readHomograph(std::size_t entry, QStringView field) {
+    const qsizetype colon = field.indexOf(QLatin1Char(':'));
+    const QStringView division = (colon < 0 ? field : field.left(colon)).trimmed();
+    const QStringView label = colon < 0 ? QStringView() : field.mid(colon + 1).trimmed();
+    if (division.isEmpty())
+        return QStringLiteral("has an empty division");
+    if (!StressMarks::has(division)) {
+        addRecord(entry, division, label, {});
+        return {};
+    }
+    thread_local StressMarks::Buffer divided;
+    thread_local StressMarks::Buffer stress;
+    StressMarks::Read read;
+    if (!StressMarks::read(division, divided, stress, &read))
+        return QStringLiteral("has a stress mark that follows no syllable");
+    addRecord(entry, read.division, label, read.stress);
+    return {};
 }
 
 // A homograph joins its entry's list. The entry's usable division is its first marked homograph, or its first when
@@ -116,11 +140,12 @@ bool Lexicon::readLine(QStringView line, int file, QString* error, const QString
 // after it: that one is the English word. Divisions are never empty, so an empty span means none. Where the key has a
 // plain spelling, only plain spellings count: "cure" is Cure (not divided: estimated), never the accented Cu*ré, which
 // is another word.
-void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label) {
+void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView label, QStringView stress) {
     const Span d = keep(division);
     const Span l = keep(label);
+    const Span s = stress.isEmpty() ? earlierStress(entry, division) : keep(stress);
     Entry& e = m_entries[entry];
-    if (link(m_records, Record{d, l, 0}, e.records, e.lastRecord))
+    if (link(m_records, Record{d, l, s, 0}, e.records, e.lastRecord))
         ++m_headwords;
     const bool plain = isPlainSpelling(division);
     if (plain)
@@ -141,6 +166,7 @@ void Lexicon::addRecord(std::size_t entry, QStringView division, QStringView lab
         } else {
             e.usable = d;
         }
+        e.usableStress = s;
         updateSlot(e);
     }
 }
@@ -156,6 +182,20 @@ bool Lexicon::isDictionaryFile(int file) const {
     return file >= 0 && file < int(m_dictionaryFiles.size()) && m_dictionaryFiles[std::size_t(file)];
 }
 
+// The stress of the first homograph with this division (letter case aside) that an earlier file gave the key this
+// file replaces, where it has one: "baby|ba*by" in the supplement keeps GCIDE's "Ba\"by".
+Lexicon::Span Lexicon::earlierStress(std::size_t entry, QStringView division) const {
+    const auto replaced = m_replaced.find(static_cast<std::uint32_t>(entry));
+    if (replaced == m_replaced.end())
+        return {};
+    for (std::uint32_t r = replaced->second; r != 0; r = m_records[r - 1].next) {
+        const Record& record = m_records[r - 1];
+        if (record.stress.length != 0 && view(record.division).compare(division, Qt::CaseInsensitive) == 0)
+            return record.stress;
+    }
+    return {};
+}
+
 // A spelling of the key without accents: the usable division can only come from such spellings from now on.
 void Lexicon::notePlainSpelling(Entry& e) {
     if (e.plainSeen)
@@ -163,6 +203,7 @@ void Lexicon::notePlainSpelling(Entry& e) {
     e.plainSeen = true;
     if (e.usable.length != 0) {
         e.usable = {}; // it came from an accented spelling
+        e.usableStress = {};
         updateSlot(e);
     }
 }
@@ -197,7 +238,13 @@ Lexicon::Entry& Lexicon::entryFor(const QString& key, int file) {
         if (entry.file != file) {
             m_headwords -= entry.records == 0 ? 0 : 1;
             m_forms -= entry.stems == 0 ? 0 : 1;
-            entry = Entry{entry.key, {}, 0, 0, 0, 0, false, file, entry.slot};
+            if (entry.records != 0)
+                m_replaced[static_cast<std::uint32_t>(found - m_entries.data())] = entry.records;
+            Entry fresh;
+            fresh.key = entry.key;
+            fresh.file = file;
+            fresh.slot = entry.slot;
+            entry = fresh;
             updateSlot(entry);
         }
         return entry;
@@ -273,12 +320,16 @@ std::vector<Lexicon::Homograph> Lexicon::homographs(QStringView key) const {
     std::vector<Homograph> result;
     if (const Entry* entry = find(key)) {
         for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next)
-            result.push_back({view(m_records[r - 1].division).toString(), view(m_records[r - 1].label).toString()});
+            result.push_back(homographOf(m_records[r - 1]));
     }
     return result;
 }
 
-QString Lexicon::divisionSpeltAs(QStringView key, QStringView written) const {
+Lexicon::Homograph Lexicon::homographOf(const Record& record) const {
+    return {view(record.division).toString(), view(record.label).toString(), view(record.stress).toString()};
+}
+
+QString Lexicon::divisionSpeltAs(QStringView key, QStringView written, QString* stress) const {
     const Entry* entry = find(key);
     if (!entry)
         return {};
@@ -298,8 +349,11 @@ QString Lexicon::divisionSpeltAs(QStringView key, QStringView written) const {
             }
             ++at;
         }
-        if (same && at == written.size())
+        if (same && at == written.size()) {
+            if (stress)
+                *stress = view(m_records[r - 1].stress).toString();
             return division.toString();
+        }
     }
     return {};
 }
@@ -322,10 +376,12 @@ QString Lexicon::usableDivision(QStringView key) const {
     return usableDivisionView(key).toString();
 }
 
-QStringView Lexicon::usableDivisionView(QStringView key, bool* isForm) const {
+QStringView Lexicon::usableDivisionView(QStringView key, bool* isForm, QStringView* stress) const {
     const Slot* slot = probe(key);
     if (isForm)
         *isForm = slot && (slot->usable & kIsForm) != 0;
+    if (stress)
+        *stress = slot ? view(m_entries[slot->entry - 1].usableStress) : QStringView();
     if (!slot)
         return {};
     if (slot->keyLength == kLong)
@@ -342,7 +398,7 @@ std::vector<Lexicon::Homograph> Lexicon::usableHomographs(QStringView key) const
     for (std::uint32_t r = entry->records; r != 0; r = m_records[r - 1].next) {
         const Record& record = m_records[r - 1];
         if (oneGroup || view(record.division).contains(Division::kMark))
-            result.push_back({view(record.division).toString(), view(record.label).toString()});
+            result.push_back(homographOf(record));
     }
     return result;
 }

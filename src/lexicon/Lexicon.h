@@ -5,21 +5,25 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
-// The built-in dictionary's word data: every headword with its homographs (division and part-of-speech label),
-// and the inflected forms the dictionary lists under an entry. Read from data files of lines
+// The built-in dictionary's word data: every headword with its homographs (division, part-of-speech label and
+// stress), and the inflected forms the dictionary lists under an entry. Read from data files of lines
 //     Word|division[:label]|division[:label]...      an entry and its homographs
 //     Form|=Word                                    a form listed under the entry Word
-// ("#" starts a comment line). A file read later replaces what earlier files say of the same word; within one
-// file, lines of one key add up ("Mark" and "mark" are both homographs of "mark"). Words are found by their
-// WordKey. The text is kept in one pool and the index is an open-addressing table, so 150,000 words cost a few
-// megabytes and a lookup allocates nothing but the key.
+// ("#" starts a comment line). A division may carry stress marks (StressMarks.h: "Dem`on*stra\"tion"); it is
+// kept as it divides ("Dem*on*stra*tion") with its stress beside it ("2010"). A division without marks in a later
+// file takes the stress of an earlier file's homograph of the key with the same division (letter case aside). A file
+// read later replaces what earlier files say of the same word; within one file, lines of one key add up ("Mark" and
+// "mark" are both homographs of "mark"). Words are found by their WordKey. The text is kept in one pool and the index
+// is an open-addressing table, so 150,000 words cost a few megabytes and a lookup allocates nothing but the key.
 class Lexicon {
 public:
     struct Homograph {
         QString division; // "ba*by"; no "*" when the dictionary gives no division
         QString label;    // "n.", "v. t."; may be empty
+        QString stress;   // "10": a character per syllable (see StressMarks.h); empty when the dictionary marks none
     };
 
     // Reads the files in order. False, with the file and line named in *error, when a file cannot be read or a
@@ -35,11 +39,13 @@ public:
     // writes: aren't, aisle); empty when the dictionary does not divide it.
     QString usableDivision(QStringView key) const;
     // The same as a view into the dictionary's text, valid until the next load, in one probe of the index; *isForm,
-    // when asked for, tells whether the key is also a form listed under other entries (see stemsOf).
-    QStringView usableDivisionView(QStringView key, bool* isForm = nullptr) const;
+    // when asked for, tells whether the key is also a form listed under other entries (see stemsOf), and *stress
+    // the usable division's stress (a view like the division; empty when it has none).
+    QStringView usableDivisionView(QStringView key, bool* isForm = nullptr, QStringView* stress = nullptr) const;
     // The division of the first homograph spelt as written (letter case aside) that has a usable division; empty
-    // when none is. For words written with accents or in capitals: "curé" is Cu*ré, though "cure" is Cure.
-    QString divisionSpeltAs(QStringView key, QStringView written) const;
+    // when none is. For words written with accents or in capitals: "curé" is Cu*ré, though "cure" is Cure. *stress,
+    // when asked for, gets that homograph's stress.
+    QString divisionSpeltAs(QStringView key, QStringView written, QString* stress = nullptr) const;
     // Spelt without accents (ASCII only) and not in capitals: such a spelling of a key outranks the others.
     static bool isPlainSpelling(QStringView text);
     // All homographs that have a usable division, in order.
@@ -68,6 +74,7 @@ private:
     struct Record {
         Span division;
         Span label;
+        Span stress;
         std::uint32_t next = 0;
     };
     struct Stem {
@@ -77,6 +84,7 @@ private:
     struct Entry {
         Span key;
         Span usable;               // the division a lookup takes; empty when the key has none
+        Span usableStress;         // its stress
         std::uint32_t records = 0; // first and last homograph (index + 1)
         std::uint32_t lastRecord = 0;
         std::uint32_t stems = 0; // first and last key of the entries this form belongs to (index + 1)
@@ -86,15 +94,19 @@ private:
         std::uint32_t slot = 0; // its place in the index
     };
 
+    bool readLines(QStringView text, int file, const QString& origin, QString* error);
     bool readLine(QStringView line, int file, QString* error, const QString& origin, int lineNumber);
+    QString readHomograph(std::size_t entry, QStringView field);
     Entry& entryFor(const QString& key, int file);
-    void addRecord(std::size_t entry, QStringView division, QStringView label);
+    void addRecord(std::size_t entry, QStringView division, QStringView label, QStringView stress);
+    Span earlierStress(std::size_t entry, QStringView division) const;
     void addStem(std::size_t entry, QStringView stem);
     void notePlainSpelling(Entry& e);
     bool undividedIsWhole(const Entry& e) const;
     bool isDictionaryFile(int file) const;
     template <typename Node>
     static bool link(std::vector<Node>& nodes, Node node, std::uint32_t& first, std::uint32_t& last);
+    Homograph homographOf(const Record& record) const;
     const Entry* find(QStringView key) const;
     Span keep(QStringView text);
     QStringView view(Span span) const { return QStringView(m_pool).mid(span.offset, span.length); }
@@ -102,6 +114,9 @@ private:
 
     QString m_pool;
     std::vector<Entry> m_entries;
+    // While a file is read: the homographs an earlier file gave each key this file replaces (entry -> first
+    // record + 1), for the stress of a division the later file gives without marks.
+    std::unordered_map<std::uint32_t, std::uint32_t> m_replaced;
     std::vector<Record> m_records;
     std::vector<Stem> m_stems;
     // A slot holds what a lookup needs besides the text: the key's hash, so that most other keys are passed over

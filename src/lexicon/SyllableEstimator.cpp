@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lexicon/SyllableEstimator.h"
 
-#include <QFile>
+#include "lexicon/ModelFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -12,25 +11,10 @@ namespace {
 constexpr char kMagic[8] = {'P', 'V', 'S', 'Y', 'L', 'E', 'S', 'T'};
 constexpr qsizetype kHeaderSize = 22;
 constexpr qsizetype kHashSize = 8;
+const QString kWhat = QStringLiteral("syllable estimator");
 
-std::uint64_t fnv1a(const char* data, qsizetype size) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (qsizetype i = 0; i < size; ++i)
-        h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
-    return h;
-}
-
-template <typename T> T readLittle(const char* at) {
-    T value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        value |= T(static_cast<unsigned char>(at[i])) << (8 * i);
-    return value;
-}
-
-template <typename T> void appendLittle(QByteArray& out, T value) {
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        out.append(char((value >> (8 * i)) & 0xFF));
-}
+using ModelFile::appendLittle;
+using ModelFile::readLittle;
 
 bool isPieceSeparator(QChar c) {
     return c == u' ' || c == u'-';
@@ -69,38 +53,18 @@ SyllableModel::Workspace<int>& workspace() {
 } // namespace
 
 bool SyllableEstimator::load(const QString& path, QString* error) {
-    m_loaded = false;
     m_weights.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot read the syllable estimator data %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    QString problem;
-    if (!parse(file.readAll(), &problem)) {
-        m_weights.clear();
-        if (error)
-            *error = QStringLiteral("The syllable estimator data %1 is not usable: %2").arg(path, problem);
-        return false;
-    }
-    m_loaded = true;
-    return true;
+    m_loaded = ModelFile::load(
+        path, kWhat, [this](const QByteArray& bytes, QString* problem) { return parse(bytes, problem); }, error);
+    return m_loaded; // the weights are only taken from a file found sound
 }
 
 bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
     using namespace SyllableModel;
     // 1. Magic, version, shape.
-    if (bytes.size() < kHeaderSize + kHashSize || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0) {
-        *problem = QStringLiteral("it is not a syllable estimator file");
+    if (!ModelFile::startsRight(bytes, kMagic, kHeaderSize, kFormatVersion, kWhat, problem))
         return false;
-    }
     const char* at = bytes.constData();
-    const auto version = readLittle<std::uint16_t>(at + 8);
-    if (version != kFormatVersion) {
-        *problem = QStringLiteral("format version %1, this program reads version %2").arg(version).arg(kFormatVersion);
-        return false;
-    }
     Shape shape;
     shape.tableBits = static_cast<unsigned char>(at[10]);
     shape.maxLeft = static_cast<unsigned char>(at[11]);
@@ -125,7 +89,7 @@ bool SyllableEstimator::parse(const QByteArray& bytes, QString* problem) {
         return false;
     }
     const qsizetype hashAt = kHeaderSize + qsizetype(count);
-    if (readLittle<std::uint64_t>(at + hashAt) != fnv1a(at, hashAt)) {
+    if (!ModelFile::checksumMatches(bytes)) {
         *problem = QStringLiteral("its check sum does not match (the file is damaged)");
         return false;
     }
@@ -144,7 +108,7 @@ QByteArray SyllableEstimator::serialize(const SyllableModel::Shape& shape, const
         out.append(char(value));
     appendLittle<std::uint32_t>(out, std::uint32_t(weights.size()));
     out.append(reinterpret_cast<const char*>(weights.data()), qsizetype(weights.size()));
-    appendLittle<std::uint64_t>(out, fnv1a(out.constData(), out.size()));
+    ModelFile::appendChecksum(out);
     return out;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lexicon/SyllableTrainingSet.h"
 
+#include "lexicon/StressMarks.h"
 #include "lexicon/SyllableModel.h"
 
 #include <QFile>
@@ -43,6 +44,11 @@ bool everySyllableHasVowel(const std::string& division) {
     return true;
 }
 
+template <typename T> void addOnce(std::vector<T>& list, T item) {
+    if (std::find(list.begin(), list.end(), item) == list.end())
+        list.push_back(std::move(item));
+}
+
 int marks(const std::string& division) {
     return int(std::count(division.begin(), division.end(), '*'));
 }
@@ -77,9 +83,9 @@ bool SyllableTrainingSet::read(const QString& dictionaryPath, QString* error) {
             continue;
         }
         for (std::string& division : word.divisions)
-            if (std::find(merged.back().divisions.begin(), merged.back().divisions.end(), division) ==
-                merged.back().divisions.end())
-                merged.back().divisions.push_back(std::move(division));
+            addOnce(merged.back().divisions, std::move(division));
+        for (Stressed& stressed : word.stressed)
+            addOnce(merged.back().stressed, std::move(stressed));
     }
     m_words = std::move(merged);
     return true;
@@ -89,9 +95,17 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
     const std::string letters = fold(headword);
     if (letters.empty())
         return; // blanks, hyphens, digits, apostrophes or a letter without an ASCII form
-    Word word{letters, {}};
+    Word word{letters, {}, {}};
     for (const QString& field : divisions) {
-        const QStringView division = QStringView(field).left(field.indexOf(u':'));
+        StressMarks::Buffer divisionBuffer;
+        StressMarks::Buffer stressBuffer;
+        StressMarks::Read read;
+        if (!StressMarks::read(QStringView(field).left(field.indexOf(u':')), divisionBuffer, stressBuffer, &read)) {
+            ++m_skippedDivisions;
+            continue;
+        }
+        const QStringView division = read.division;
+        const std::string stress = read.stress.toString().toStdString();
         if (!division.contains(u'*'))
             continue;
         const std::string folded = fold(division, u"*");
@@ -102,8 +116,9 @@ void SyllableTrainingSet::addEntry(QStringView headword, const QStringList& divi
             ++m_skippedDivisions;
             continue;
         }
-        if (std::find(word.divisions.begin(), word.divisions.end(), folded) == word.divisions.end())
-            word.divisions.push_back(folded);
+        addOnce(word.divisions, folded);
+        if (!stress.empty())
+            addOnce(word.stressed, Stressed{folded, stress});
     }
     if (!word.divisions.empty())
         m_words.push_back(std::move(word));

@@ -9,14 +9,21 @@
 #include <vector>
 
 // The divided single-word headwords of the built-in dictionary's data file, folded to ASCII lower case: what
-// the syllable estimator learns from and is scored on. An entry is used when its headword is letters only
-// (no blank, hyphen, digit or apostrophe) and at least one of its divisions has a mark; a division whose
-// letters differ from the headword's, or with a syllable that holds no vowel letter, is left out.
+// the syllable and stress estimators learn from and are scored on. An entry is used when its headword is letters
+// only (no blank, hyphen, digit or apostrophe) and at least one of its divisions has a mark; a division whose
+// letters differ from the headword's, or with a syllable that holds no vowel letter, is left out. Stress marks
+// (StressMarks.h) are read beside the divisions.
 class SyllableTrainingSet {
 public:
+    struct Stressed {
+        std::string division; // "ba*by"
+        std::string stress;   // "10", a character per syllable
+        bool operator==(const Stressed&) const = default;
+    };
     struct Word {
-        std::string letters;                // "baby"
-        std::vector<std::string> divisions; // "ba*by"; several when homographs are divided differently
+        std::string letters;                 // "baby"
+        std::vector<std::string> divisions;  // "ba*by"; several when homographs are divided differently
+        std::vector<Stressed> stressed = {}; // each division the dictionary marks stress on, with each of its stresses
     };
     struct Figures {
         int words = 0;

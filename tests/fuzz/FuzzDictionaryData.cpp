@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in dictionary's data reader on any text: it reads or refuses with a reason, never faults; every word
-// it then holds is looked up (derived forms and all), and a division laid onto the word spells the word.
+// it then holds is looked up (derived forms and all), a division laid onto the word spells the word, and a stress
+// has a character a syllable.
 
 #include "FuzzCheck.h"
 
@@ -30,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzCheck(laid == division || WordKey::fold(letters) == key, "a division laid onto a word spells the word");
         fuzzCheck(Division::countSyllables(Division::splitText(laid)) >= (laid.isEmpty() ? 0 : 1),
                   "a division that is not empty has a syllable");
+        for (const Lexicon::Homograph& homograph : lexicon.homographs(key))
+            fuzzCheck(homograph.stress.isEmpty() ||
+                          homograph.stress.size() == Division::markedSyllables(homograph.division),
+                      "a stress has a character a syllable of its division");
     }
     return 0;
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "lexicon/BuiltInDictionary.h"
 #include "lexicon/Division.h"
 #include "lexicon/Lexicon.h"
 #include "lexicon/WordKey.h"
+
+#include <QFile>
 
 #include "TestEnvironment.h"
 
@@ -231,6 +234,101 @@ private slots:
         QCOMPARE(lexicon.usableDivision(u"zebra"), QStringLiteral("ze*bra"));
     }
 
+    // A division with stress marks is kept as it divides, with a character a syllable beside it.
+    void readsStressMarks_data() {
+        QTest::addColumn<QString>("marked");
+        QTest::addColumn<QString>("division");
+        QTest::addColumn<QString>("stress");
+        const char* rows[][3] = {
+            {"Ba\"by", "Ba*by", "10"},
+            {"Dem`on*stra\"tion", "Dem*on*stra*tion", "2010"},
+            {"Re*cord\"", "Re*cord", "01"},
+            {"Rec\"ord", "Rec*ord", "10"},
+            {"Cat\"", "Cat", "1"},
+            {"ba*by", "ba*by", ""},
+            {"Ba\"by farm`", "Ba*by farm", "102"},
+            {"Well\"-be`ing", "Well-be*ing", "120"},
+            {"Ha'\"pen*ny", "Ha'*pen*ny", "100"},
+            {"New` Hamp\"shire", "New Hamp*shire", "210"},
+            {"Cat\" o' nine\" tails`", "Cat o' nine tails", "1012"},
+            {"X\"-15", "X-15", "1"},              // a hyphen before a digit parts no syllables
+            {"Ab\"b\u00e9`", "Ab*b\u00e9", "12"}, // a mark after an accented letter
+            {"Ral\"li\u00e9s\"", "Ral*li\u00e9s", "11"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1])
+                                  << QString::fromUtf8(row[2]);
+        const QString longer(300, u'b'); // longer than a division's buffer
+        QTest::newRow("long") << longer + QStringLiteral("a\"ba`") << longer + QStringLiteral("a*ba") << "12";
+    }
+    void readsStressMarks() {
+        QFETCH(QString, marked);
+        QFETCH(QString, division);
+        QFETCH(QString, stress);
+        Lexicon lexicon;
+        QVERIFY(lexicon.loadText(QStringLiteral("w|%1:n.\n").arg(marked), QStringLiteral("data")));
+        const auto homographs = lexicon.homographs(u"w");
+        QCOMPARE(homographs.size(), std::size_t(1));
+        QCOMPARE(homographs[0].division, division);
+        QCOMPARE(homographs[0].stress, stress);
+        QCOMPARE(homographs[0].label, QStringLiteral("n."));
+    }
+
+    // The stress goes with its division: the usable one's in the same probe, each homograph's and each spelling's
+    // own, and an earlier file's to a later file's unmarked division of the same key.
+    void stressBesideTheDivision() {
+        Lexicon lexicon;
+        QVERIFY(lexicon.loadText(u"Record|Re*cord\":v. t.|Rec\"ord:n.\nPresent|Present:n.|Pre*sent\":v.\n"
+                                 u"Cur\u00e9|Cu\"r\u00e9:n.\ncure|Cure:n.\nBaby|Ba\"by:n.\nZebra|Ze\"bra\n"
+                                 u"Object|Ob\"ject:n.|Ob*ject\":v.\n",
+                                 "one"));
+        QStringView stress;
+        bool isForm = true;
+        QCOMPARE(lexicon.usableDivisionView(u"record", &isForm, &stress), QStringView(u"Re*cord"));
+        QCOMPARE(stress, QStringView(u"01"));
+        QCOMPARE(lexicon.homographs(u"record")[1].stress, QStringLiteral("10"));
+        QCOMPARE(lexicon.usableDivisionView(u"present", nullptr, &stress), QStringView(u"Pre*sent"));
+        QCOMPARE(stress, QStringView(u"01"));
+        QCOMPARE(lexicon.usableDivisionView(u"cure", nullptr, &stress), QStringView(u"Cure"));
+        QCOMPARE(stress, QStringView());
+        QString spelt;
+        QCOMPARE(lexicon.divisionSpeltAs(u"cure", u"cur\u00e9", &spelt), QStringLiteral("Cu*r\u00e9"));
+        QCOMPARE(spelt, QStringLiteral("10"));
+        QCOMPARE(lexicon.usableDivisionView(u"nothing", nullptr, &stress), QStringView());
+        QCOMPARE(stress, QStringView());
+        QVERIFY(lexicon.loadText(u"baby|ba*by:noun\nzebra|zeb*ra\nobject|ob*ject:noun|ob*ject\":verb\n", "two"));
+        QCOMPARE(lexicon.usableDivisionView(u"baby", nullptr, &stress), QStringView(u"ba*by"));
+        QCOMPARE(stress, QStringView(u"10"));
+        QCOMPARE(lexicon.usableHomographs(u"zebra")[0].stress, QString());
+        const auto object = lexicon.homographs(u"object");
+        QCOMPARE(object[0].stress + object[1].stress, QStringLiteral("1001"));
+    }
+
+    // Every stress in the shipped data has a character a syllable, and every word of several syllables in the
+    // hand-made supplement has one.
+    void shippedStressFitsItsDivisions() {
+        Lexicon lexicon;
+        QString error;
+        const QStringList files = BuiltInDictionary::defaultFiles();
+        QVERIFY2(lexicon.load(files, &error), qPrintable(error));
+        int stressed = 0;
+        for (const QString& path : files) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            while (!file.atEnd()) {
+                const QString line = QString::fromUtf8(file.readLine());
+                for (const Lexicon::Homograph& h : lexicon.homographs(WordKey::fold(line.section(u'|', 0, 0)))) {
+                    const int syllables = Division::markedSyllables(h.division);
+                    QVERIFY2(h.stress.isEmpty() ? syllables < 2 || !path.endsWith(u"words.txt")
+                                                : h.stress.size() == syllables,
+                             qPrintable(line));
+                    stressed += h.stress.isEmpty() ? 0 : 1;
+                }
+            }
+        }
+        QVERIFY2(stressed > 100000, qPrintable(QString::number(stressed)));
+    }
+
     void badData_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
@@ -242,6 +340,9 @@ private slots:
                                                << "Line 1 of data is not of the form";
         QTest::newRow("form of nothing") << "babies|=\n"
                                          << "Line 1 of data names no entry";
+        for (const char* division : {"\"ba*by", "ba*\"by", "ba\"`by", "New \"York", "ba-\"by"})
+            QTest::newRow(division) << QStringLiteral("baby|%1:n.\n").arg(QString::fromUtf8(division))
+                                    << "Line 1 of data has a stress mark that follows no syllable";
     }
     void badData() {
         QFETCH(QString, text);

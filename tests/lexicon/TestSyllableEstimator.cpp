@@ -2,6 +2,7 @@
 #include "lexicon/EstimateMends.h"
 #include "lexicon/SyllableEstimator.h"
 
+#include "RefusedModelFile.h"
 #include "TestEnvironment.h"
 
 #include <QFile>
@@ -269,17 +270,7 @@ private slots:
     void badFilesAreRefused() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("model.dat"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        SyllableEstimator estimator;
-        QVERIFY(estimator.load(shippedModel()));
-        QString error;
-        QVERIFY(!estimator.load(path, &error));
-        QVERIFY(!estimator.isLoaded());
-        QVERIFY2(error.contains(reason) && error.contains(path), qPrintable(error));
+        checkModelFileRefused<SyllableEstimator>(bytes, reason, shippedModel());
     }
 
     void missingFileIsRefused() {

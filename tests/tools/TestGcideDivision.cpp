@@ -113,8 +113,10 @@ void TestGcideDivision::keepsStressMarks_data() {
                                             << "Ba*bool\"";
     QTest::newRow("stress apostrophe") << "A*lec`try*om'a*chy"
                                        << "A*lec`try*om\"a*chy";
-    QTest::newRow("two words") << "Fres'nel' lan'tern"
-                               << "Fres\"nel\" lan\"tern";
+    QTest::newRow("two words, the second apostrophe of a word secondary") << "Fres'nel' lan'tern"
+                                                                          << "Fres\"nel` lan\"tern";
+    QTest::newRow("stress apostrophe beside a primary mark") << "Xy*la'ri*a\"ce*ae"
+                                                             << "Xy*la`ri*a\"ce*ae";
     QTest::newRow("hyphen and blanks at the ends") << " Hell\"-cat ` "
                                                    << "Hell\"-cat`";
     QTest::newRow("the word's apostrophe before a mark") << "Ha'\"pen*ny"

@@ -3,9 +3,9 @@
 #include "lexicon/SyllableTrainingSet.h"
 
 #include "TestEnvironment.h"
+#include "ToolRun.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -13,22 +13,8 @@ namespace {
 const QString kSmallDictionary = QStringLiteral(PARVENNA_FIXTURES "/syllables/dictionary.txt");
 const QString kSmallStress = QStringLiteral(PARVENNA_FIXTURES "/syllables/stress.txt");
 
-struct Run {
-    int exitCode = -1;
-    QString output;
-};
-
-Run runTrainer(const QStringList& arguments) {
-    QProcess trainer;
-    trainer.setProcessChannelMode(QProcess::MergedChannels);
-    trainer.start(QStringLiteral(PARVENNA_SYLLABLE_TRAINER), arguments);
-    if (!trainer.waitForFinished(120000)) {
-        trainer.kill();
-        trainer.waitForFinished(5000);
-        return {};
-    }
-    return {trainer.exitStatus() == QProcess::NormalExit ? trainer.exitCode() : -1,
-            QString::fromUtf8(trainer.readAll())};
+ToolRun runTrainer(const QStringList& arguments) {
+    return ToolRun::of(QStringLiteral(PARVENNA_SYLLABLE_TRAINER), arguments);
 }
 
 QByteArray contents(const QString& path) {
@@ -46,7 +32,8 @@ private slots:
         const QString first = dir.filePath(QStringLiteral("first.dat"));
         const QString second = dir.filePath(QStringLiteral("second.dat"));
         for (const QString& path : {first, second}) {
-            const Run run = runTrainer({QStringLiteral("--table-bits"), QStringLiteral("14"), kSmallDictionary, path});
+            const ToolRun run =
+                runTrainer({QStringLiteral("--table-bits"), QStringLiteral("14"), kSmallDictionary, path});
             QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         }
         const QByteArray bytes = contents(first);
@@ -72,9 +59,9 @@ private slots:
         for (const QStringList& stress : {QStringList{QStringLiteral("--stress-file"), kSmallStress},
                                           QStringList{QStringLiteral("--stress-file"), capitalised}, QStringList()}) {
             models << dir.filePath(QStringLiteral("model%1.dat").arg(models.size()));
-            const Run run = runTrainer(QStringList{QStringLiteral("--table-bits"), QStringLiteral("14"),
-                                                   QStringLiteral("--stress"), QStringLiteral("2")} +
-                                       stress + QStringList{kSmallDictionary, models.last()});
+            const ToolRun run = runTrainer(QStringList{QStringLiteral("--table-bits"), QStringLiteral("14"),
+                                                       QStringLiteral("--stress"), QStringLiteral("2")} +
+                                           stress + QStringList{kSmallDictionary, models.last()});
             QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         }
         QVERIFY(contents(models[0]) == contents(models[1]));
@@ -101,7 +88,7 @@ private slots:
         QFETCH(int, stressLevels);
         QTemporaryDir dir;
         const QString model = dir.filePath(QStringLiteral("model.dat"));
-        const Run run = runTrainer(options + QStringList{kSmallDictionary, model});
+        const ToolRun run = runTrainer(options + QStringList{kSmallDictionary, model});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         QCOMPARE(int(contents(model).at(17)), stressLevels);
         SyllableEstimator estimator;
@@ -121,8 +108,8 @@ private slots:
 
     void holdOutReportsFiguresOnTheOtherWords() {
         QTemporaryDir dir;
-        const Run run = runTrainer({QStringLiteral("--hold-out"), QStringLiteral("3"), QStringLiteral("--epochs"),
-                                    QStringLiteral("2"), kSmallDictionary, dir.filePath(QStringLiteral("m.dat"))});
+        const ToolRun run = runTrainer({QStringLiteral("--hold-out"), QStringLiteral("3"), QStringLiteral("--epochs"),
+                                        QStringLiteral("2"), kSmallDictionary, dir.filePath(QStringLiteral("m.dat"))});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         SyllableTrainingSet set;
         QVERIFY(set.read(kSmallDictionary));

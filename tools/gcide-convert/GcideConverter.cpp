@@ -89,7 +89,7 @@ std::string GcideConverter::dictionaryText(const std::vector<std::string>& heade
     for (const auto& [word, homographs] : m_words) {
         std::string line = word;
         for (const Homograph& homograph : homographs)
-            line += '|' + homograph.division + (homograph.label.empty() ? "" : ":" + homograph.label);
+            line += '|' + homograph.stressed + (homograph.label.empty() ? "" : ":" + homograph.label);
         lines.emplace_back(word, std::move(line));
     }
     // 2. Byte order of the first field.

@@ -9,8 +9,10 @@
 #include <vector>
 
 // Turns the text of GCIDE's dictd database into Parvenna's dictionary data: one line per spelling with every
-// homograph's division and label ("Baby|Ba*by:n.|Ba*by:a.|Ba*by:v. t."), and one line per inflected form that is
-// no headword of its own ("Babies|=Baby"). Lines are sorted by their first field in byte order.
+// homograph's division and label, the division with GCIDE's stress marks ("Baby|Ba\"by:n.|Ba\"by:a.|Ba\"by:v. t.",
+// see GcideDivision::stressed), and one line per inflected form that is no headword of its own ("Babies|=Baby").
+// Homographs of the same division and label are written once, with the first one's stress. Lines are sorted by
+// their first field in byte order.
 class GcideConverter {
 public:
     struct Stats {
@@ -32,8 +34,8 @@ public:
     std::string dictionaryText(const std::vector<std::string>& header) const;
 
     // The stress file: a line "Spelling|stressed division|..." for each single word GCIDE marks, its divisions
-    // with GCIDE's stress marks (see GcideDivision::stressed), after the header lines. What the syllable trainer
-    // can learn stress from; the data file keeps only the boundaries.
+    // with GCIDE's stress marks (see GcideDivision::stressed), after the header lines: every distinct stress of a
+    // word, where the data file keeps one a division and label. For syllable-trainer --stress-file.
     std::string stressText(const std::vector<std::string>& header) const;
 
     Stats stats() const;

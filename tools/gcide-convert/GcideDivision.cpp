@@ -149,6 +149,16 @@ void GcideDivision::classifyWord(Units& units, std::size_t begin, std::size_t en
         const bool afterS = before > begin && (units[before - 1].plain == "s" || units[before - 1].plain == "S");
         units[i].stress = !afterS && otherMarks;
     }
+    // A stress apostrophe is secondary where the word has a primary mark already.
+    bool primary = std::any_of(units.begin() + static_cast<std::ptrdiff_t>(begin),
+                               units.begin() + static_cast<std::ptrdiff_t>(end),
+                               [](const Unit& u) { return u.kind == Kind::Mark && u.text == "\""; });
+    for (std::size_t i = begin; i < end; ++i) {
+        if (units[i].stress) {
+            units[i].level = primary ? '`' : '"';
+            primary = true;
+        }
+    }
 }
 
 bool GcideDivision::internalIsStress(const Units& units, std::size_t begin, std::size_t end, std::size_t at) {
@@ -199,7 +209,7 @@ void GcideDivision::emit(const Units& units) {
     for (const Unit& unit : units) {
         if (unit.kind == Kind::Mark || unit.stress) {
             m_marked = true;
-            const char kind = unit.kind == Kind::Mark ? unit.text[0] : '"';
+            const char kind = unit.kind == Kind::Mark ? unit.text[0] : unit.level;
             if (afterWordCharacter && (mark == 0 || mark == '*'))
                 mark = kind;
             continue;

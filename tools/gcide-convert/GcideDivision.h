@@ -17,6 +17,9 @@
 //    syllable each (om'a, Fron'ta, Fruit'y), else the word's (nor'easter, mu'adhdhin, fo'c'sle);
 //  - at the end of a word: the word's after an s (Achilles', Fools') or in a word without other marks (Thro',
 //    highfalutin'), else a stress mark (Fri"seur').
+// A stress apostrophe is a primary stress in a word without a '"' (A*lec`try*om'a*chy, Fruit'y), where it is the
+// word's first, else a secondary one (Xy*la'ri*a"ce*ae, Guel"der*rose', Fres'nel'): so these give a word one
+// primary stress.
 class GcideDivision {
 public:
     static GcideDivision parse(std::string_view raw);
@@ -28,8 +31,9 @@ public:
     // The spelling with '*' at every syllable boundary inside a word.
     const std::string& division() const { return m_division; }
     // The spelling with GCIDE's own marks at every boundary inside a word and after a stressed last syllable:
-    // '"' after a syllable of primary stress (a stress apostrophe counts as one), '`' after one of secondary
-    // stress, '*' after an unstressed one: Ba"by, Ba*bool", and A*lec`try*om"a*chy from A*lec`try*om'a*chy.
+    // '"' after a syllable of primary stress, '`' after one of secondary stress (a stress apostrophe counts as
+    // either, see above), '*' after an unstressed one: Ba"by, Ba*bool", and A*lec`try*om"a*chy from
+    // A*lec`try*om'a*chy.
     const std::string& stressed() const { return m_stressed; }
     // Its letters and digits in ASCII, as the dictd headword line shows them; for comparing with that line.
     const std::string& letters() const { return m_letters; }
@@ -42,7 +46,8 @@ private:
         Kind kind;
         std::string text;
         std::string plain;
-        bool stress = false;
+        bool stress = false; // an apostrophe used as a stress mark
+        char level = 0;      // the mark it stands for: '"' or '`'
     };
     using Units = std::vector<Unit>;
 

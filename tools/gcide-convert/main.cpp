@@ -51,8 +51,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
 std::vector<std::string> headerLines(const Options& options, const std::string& sourceName) {
     const std::string source = sourceName.empty() ? "GCIDE" : "GCIDE, " + sourceName;
     return {
-        "Parvenna's built-in dictionary: GCIDE's headwords with their syllable divisions, part-of-speech labels",
-        "and inflected forms. Format: see data/README.md.",
+        "Parvenna's built-in dictionary: GCIDE's headwords with their syllable divisions and stress marks,",
+        "part-of-speech labels and inflected forms. Format: see data/README.md.",
         "Source: " + source + (options.package.empty() ? "" : " (Debian package " + options.package + ")"),
         "Licence of the data: GPL-2.0-or-later, as GCIDE's.",
         "Made by: " +

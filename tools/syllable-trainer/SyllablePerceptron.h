@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AveragedWeights.h"
 #include "lexicon/SyllableModel.h"
 #include "lexicon/SyllableTrainingSet.h"
 
@@ -34,8 +35,6 @@ public:
     void train(const std::vector<const SyllableTrainingSet::Word*>& words,
                const std::function<void(int, double)>& progress = {}, const StressOf& stressOf = {});
     std::vector<double> averagedWeights() const;
-    // Weights scaled to whole numbers from -127 to 127 (the largest to ±127).
-    static std::vector<std::int8_t> quantise(const std::vector<double>& weights);
 
 private:
     struct Example {
@@ -44,13 +43,9 @@ private:
         std::vector<int> labels;
     };
 
-    int weight(std::uint32_t slot) const;
     void update(const std::string& letters, const std::vector<int>& boundaries, const std::vector<int>& labels,
                 int direction);
-    void bump(std::uint32_t slot, int direction);
 
     Options m_options;
-    std::vector<std::int32_t> m_weights;
-    std::vector<std::int64_t> m_weightedSteps; // sum of each change times the step it was made at
-    std::int64_t m_step = 1;
+    AveragedWeights m_weights;
 };

@@ -12,14 +12,13 @@
 // them (without it the labels are latent).
 // --orders N trains N models, each going through the words in its own fixed order, and writes their average.
 #include "SyllablePerceptron.h"
+#include "TrainerConsole.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
 #include "lexicon/VowelGroupRule.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <QFile>
 
@@ -28,43 +27,14 @@
 
 namespace {
 
+using TrainerConsole::err;
+using TrainerConsole::out;
+using TrainerConsole::percent;
+using TrainerConsole::readNumber;
+using TrainerConsole::writeModel;
+
 // Models averaged by default: a few tenths of a point more held-out words right than one, at the same size.
 constexpr int kDefaultOrders = 4;
-
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-bool readNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int low, int high, int* value) {
-    bool ok = false;
-    const int number = parser.value(option).toInt(&ok);
-    if (!ok || number < low || number > high) {
-        err() << "syllable-trainer: --" << option.names().first() << " needs a number from " << low << " to " << high
-              << "\n";
-        return false;
-    }
-    *value = number;
-    return true;
-}
-
-QString percent(int part, int whole) {
-    return QString::number(whole > 0 ? 100.0 * part / whole : 0.0, 'f', 2) + QStringLiteral(" %");
-}
-
-bool writeModel(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err() << "syllable-trainer: cannot write " << path << ": " << file.errorString() << "\n";
-        return false;
-    }
-    return true;
-}
 
 void reportHeldOut(const QString& modelPath, const std::vector<const SyllableTrainingSet::Word*>& heldOut,
                    bool listMisses) {
@@ -184,14 +154,9 @@ int main(int argc, char** argv) {
     parser.addOptions({missesOption, holdOutOption, epochsOption, bitsOption, leftOption, rightOption, gramOption,
                        syllableOption, suffixOption, prefixOption, marginOption, stressOption, stressFileOption,
                        ordersOption});
-    parser.addPositionalArgument(QStringLiteral("dictionary"), QStringLiteral("The dictionary data file."));
-    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The model file to write."));
-    parser.process(app);
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 2) {
-        err() << "syllable-trainer: needs the dictionary file and the output file\n";
+    const QStringList files = TrainerConsole::dictionaryAndOutput(parser, app);
+    if (files.isEmpty())
         return 2;
-    }
 
     // 1. Options.
     SyllablePerceptron::Options options;
@@ -255,7 +220,7 @@ int main(int argc, char** argv) {
     }
 
     // 4. The model file, and its score on the held-out words.
-    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, SyllablePerceptron::quantise(summed))))
+    if (!writeModel(files[1], SyllableEstimator::serialize(options.shape, AveragedWeights::quantise(summed))))
         return 1;
     if (holdOut >= 0)
         reportHeldOut(files[1], set.select(holdOut, true), parser.isSet(missesOption));
