@@ -38,8 +38,10 @@ public:
     // The cell of column c: the main text for c = 1, else sub-item c - 1.
     QString cell(qsizetype row, int column) const;
 
-    // All main texts in order (for saving the word list).
+    // All main texts in order.
     QStringList texts() const;
+    // All main texts joined by the separator (for saving the word list).
+    QString joinedTexts(QChar separator) const { return m_model->joinedTexts(separator); }
 
 signals:
     void rowDoubleClicked();
