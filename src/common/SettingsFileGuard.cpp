@@ -5,6 +5,7 @@
 #include "common/AtomicFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 
 #include <algorithm>
@@ -194,6 +195,9 @@ void clean(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return;
+    if (QFileInfo(path).isDir())
+        throw AppError(AppError::PathFileAccessError,
+                       QStringLiteral("The settings file %1 is a folder, not a file").arg(path));
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(AppError::PermissionDenied,
                        QStringLiteral("Permission denied: the settings file %1 cannot be read").arg(path));
