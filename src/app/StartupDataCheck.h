@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class WindowContext;
+
+// Reads the built-in dictionary in the background once the window shows, so that the first run does not wait for
+// it, and says at once when its data cannot be used: a damaged, empty or missing data file is named at start-up,
+// not first when "Start Splitting" is pressed. The window goes on; a run then says the same again.
+class StartupDataCheck : public QObject {
+    Q_OBJECT
+public:
+    // Reads the data; throws AppError with the message to show when it cannot be used.
+    using Load = std::function<void()>;
+
+    explicit StartupDataCheck(WindowContext& window, Load load = loadBuiltInDictionary, QObject* parent = nullptr);
+
+    // Starts the reading on another thread and returns at once; the message, if any, comes through the message loop.
+    void start();
+
+    static void loadBuiltInDictionary();
+
+signals:
+    // The reading has ended, and its message (if any) was shown.
+    void finished();
+
+private:
+    void conclude(const QString& failure);
+
+    WindowContext& m_window;
+    Load m_load;
+};
