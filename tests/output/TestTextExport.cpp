@@ -291,7 +291,8 @@ private slots:
 
         const QStringList reports = w.dialogs().errorReports();
         QCOMPARE(reports.size(), 1);
-        QVERIFY2(reports.first().startsWith(description + "\r\n"), qPrintable(reports.first()));
+        // The report names the file the user chose.
+        QVERIFY2(reports.first().startsWith(description + ": " + target + "\r\n"), qPrintable(reports.first()));
         QVERIFY(reports.first().contains(QStringLiteral(".Main.SaveListviewProperlySpaced at line 156\r\r")));
         QCOMPARE(w.dialogs().boxes.size(), 1);
         if (kind == QStringLiteral("readonly"))
