@@ -21,6 +21,8 @@ void StartupDataCheck::start() {
     // while it exists (a QPointer is read on the window's thread alone).
     const QPointer<StartupDataCheck> self(this);
     QThreadPool::globalInstance()->start([self, load = m_load] {
+        if (QCoreApplication::closingDown())
+            return; // the program ended before the check began: nobody to tell
         QString failure;
         try {
             load();
