@@ -88,9 +88,12 @@ void EndWithParent(QProcess& process, qint64 maxFileBytes) {
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
             ::_exit(127);
-        if (maxFileBytes > 0) {
-            const rlimit limit{rlim_t(maxFileBytes), rlim_t(maxFileBytes)};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
+        rlimit limit{};
+        if (maxFileBytes > 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+            if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > rlim_t(maxFileBytes)) {
+                limit.rlim_cur = rlim_t(maxFileBytes); // a lower limit the user set stays
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
             ::signal(SIGXFSZ, SIG_IGN);
         }
     });

@@ -5,12 +5,11 @@
 #include "ui/ListControl.h"
 
 #include "FakePlatform.h"
+#include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 
 #include <QSettings>
-#include <csignal>
 #include <new>
-#include <sys/resource.h>
 
 namespace {
 
@@ -18,27 +17,6 @@ QByteArray settingsFileBytes() {
     QFile file(QSettings(Settings::kApplication, Settings::kSection).fileName());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// While alive, no file of this process may grow beyond the given size: a larger write fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(qint64 bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_before);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(bytes), m_before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_before);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_before{};
-    void (*m_handler)(int) = nullptr;
-};
 
 } // namespace
 
