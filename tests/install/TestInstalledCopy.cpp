@@ -205,28 +205,13 @@ private slots:
         QVERIFY2(!ended, window.readAllStandardError().constData());
     }
 
-    // A data file damaged after the installation is refused, named, by the command line and by the window as soon
-    // as it shows; the intact file is put back afterwards.
-    void damagedDataRefused_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("damage");
-        QTest::newRow("flipped byte") << "dictionary.txt"
-                                      << "flip";
-        QTest::newRow("cut at a line end") << "words.txt"
-                                           << "cut";
-        QTest::newRow("empty") << "words.txt"
-                               << "empty";
-    }
+    // A data file damaged after the installation (one flipped bit; the kinds of damage are TestDataFiles') is
+    // refused, named, by the command line and by the window as soon as it shows; the intact file is put back.
     void damagedDataRefused() {
-        QFETCH(QString, name);
-        QFETCH(QString, damage);
-        const QString file = installed(QStringLiteral("share/parvenna/") + name);
+        const QString file = installed(QStringLiteral("share/parvenna/dictionary.txt"));
         const QByteArray intact = contents(file);
-        QByteArray damaged = damage == QLatin1String("empty") ? QByteArray() : intact;
-        if (damage == QLatin1String("flip"))
-            damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x01);
-        else if (damage == QLatin1String("cut"))
-            damaged.truncate(damaged.lastIndexOf('\n', damaged.size() - 2) + 1);
+        QByteArray damaged = intact;
+        damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x01);
         const auto write = [&](const QByteArray& bytes) {
             QFile out(file);
             return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
@@ -241,10 +226,8 @@ private slots:
         Processes::end(window);
         QVERIFY(write(intact));
         QCOMPARE(split.exitCode, 1);
-        for (const QString& said : {QString::fromUtf8(split.err), message}) {
-            QVERIFY2(said.contains(file) && said.contains(QStringLiteral("Please reinstall Parvenna.")),
-                     qPrintable(said));
-        }
+        for (const QString& said : {QString::fromUtf8(split.err), message})
+            QVERIFY2(said.contains(file + QStringLiteral(" is damaged")), qPrintable(said));
     }
 
     // The built-in dictionary of the moved copy divides a word.
