@@ -345,7 +345,7 @@ void Form1::Form_QueryUnload() {
 
 // The built-in dictionary is read in the background; damaged data is told at once, not first at "Start Splitting".
 void Form1::startDataCheck() {
-    auto* check = new StartupDataCheck(m_context, StartupDataCheck::loadBuiltInDictionary, this);
+    auto* check = new StartupDataCheck(m_context, this);
     connect(check, &StartupDataCheck::finished, check, &QObject::deleteLater);
     check->start();
 }

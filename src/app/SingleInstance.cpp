@@ -12,6 +12,7 @@
 #include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QThread>
 #include <QWidget>
 
@@ -49,7 +50,9 @@ bool SingleInstance::claim() {
     }
     if (m_lock->error() != QLockFile::LockFailedError)
         return true; // no lock can be made here: the window opens as it always did
-    askRunningWindow();
+    if (!askRunningWindow())
+        QTextStream(stderr) << "Parvenna is running already; its window did not answer and was not brought to the "
+                               "front.\n";
     return false;
 }
 

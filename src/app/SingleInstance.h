@@ -29,7 +29,7 @@ public:
 
     // True when this process may open the window: it holds the lock from now on (or the lock cannot be made at all,
     // as in a settings folder nobody can write). False when a running window holds it; that window was asked to
-    // come to the front.
+    // come to the front (when it does not answer within kAskLimitMs, standard error says so).
     bool claim();
     // The window that a later start brings to the front.
     void setWindow(QWidget* window) { m_window = window; }
@@ -43,7 +43,7 @@ private:
     QString socketName() const;
     void listen();
     void serveRequest();
-    bool askRunningWindow() const;
+    bool askRunningWindow() const; // false when the running window did not answer
 
     QString m_folder;
     std::unique_ptr<QLockFile> m_lock;

@@ -9,23 +9,18 @@
 #include <QPointer>
 #include <QThreadPool>
 
-StartupDataCheck::StartupDataCheck(WindowContext& window, Load load, QObject* parent)
-    : QObject(parent), m_window(window), m_load(std::move(load)) {}
-
-void StartupDataCheck::loadBuiltInDictionary() {
-    BuiltInDictionary::shared();
-}
+StartupDataCheck::StartupDataCheck(WindowContext& window, QObject* parent) : QObject(parent), m_window(window) {}
 
 void StartupDataCheck::start() {
     // The check may outlive the window: the answer goes through the application object and finds the check only
     // while it exists (a QPointer is read on the window's thread alone).
     const QPointer<StartupDataCheck> self(this);
-    QThreadPool::globalInstance()->start([self, load = m_load] {
+    QThreadPool::globalInstance()->start([self] {
         if (QCoreApplication::closingDown())
             return; // the program ended before the check began: nobody to tell
         QString failure;
         try {
-            load();
+            BuiltInDictionary::shared(); // throws AppError with the message when the data cannot be used
         } catch (const AppError& error) {
             failure = error.description();
         } catch (const std::exception& error) {

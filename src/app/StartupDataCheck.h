@@ -3,7 +3,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class WindowContext;
 
@@ -13,15 +12,10 @@ class WindowContext;
 class StartupDataCheck : public QObject {
     Q_OBJECT
 public:
-    // Reads the data; throws AppError with the message to show when it cannot be used.
-    using Load = std::function<void()>;
-
-    explicit StartupDataCheck(WindowContext& window, Load load = loadBuiltInDictionary, QObject* parent = nullptr);
+    explicit StartupDataCheck(WindowContext& window, QObject* parent = nullptr);
 
     // Starts the reading on another thread and returns at once; the message, if any, comes through the message loop.
     void start();
-
-    static void loadBuiltInDictionary();
 
 signals:
     // The reading has ended, and its message (if any) was shown.
@@ -31,5 +25,4 @@ private:
     void conclude(const QString& failure);
 
     WindowContext& m_window;
-    Load m_load;
 };
