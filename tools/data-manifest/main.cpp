@@ -5,15 +5,15 @@
 // match it. The output is written whole or not at all.
 #include "common/DataManifest.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
     QTextStream err(stderr);
     if (arguments.size() < 2) {
         err << "usage: data-manifest OUTPUT FILE...\n";
