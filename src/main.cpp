@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "output/XlsxSpreadsheet.h"
 #include "ui/PlatformTools.h"
@@ -19,11 +20,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Parvenna"));
     QApplication::setApplicationVersion(QStringLiteral(PARVENNA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("parvenna"));
+    SingleInstance instance(SingleInstance::settingsFolder());
+    if (!instance.claim())
+        return 0; // the running window was brought to the front: it owns the word list and the daily tally
     DesktopPlatformTools tools;
     XlsxSpreadsheetProvider spreadsheets(tools.shell());
     Form1 form(tools, spreadsheets);
     form.Form_Load();
     form.show();
+    instance.setWindow(&form);
     TerminationSignals termination(&form); // from here on, a logout or kill ends the program as closing does
     return QApplication::exec();
 }

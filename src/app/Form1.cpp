@@ -4,14 +4,15 @@
 #include "app/ConnectivityCheck.h"
 #include "app/HandPointer.h"
 #include "app/Skin.h"
+#include "app/StartupDataCheck.h"
 #include "common/FileSystem.h"
 #include "common/MessageLoop.h"
 #include "common/Numbers.h"
 #include "common/Settings.h"
 #include "common/StepTrap.h"
 #include "dictionary/ToolFiles.h"
-#include "lexicon/BuiltInDictionary.h"
 #include "lists/ListEditing.h"
+#include "lists/StoredWordList.h"
 #include "lists/WordFileImport.h"
 #include "lookup/DailyQuota.h"
 #include "lookup/DictionaryLocation.h"
@@ -258,7 +259,7 @@ void Form1::Form_Load() {
     trap.step(102, [&] {
         const QString service = DictionaryLocation::effectiveEndpoint().address;
         if (service.isEmpty())
-            QTimer::singleShot(0, this, [] { BuiltInDictionary::preload(); }); // read while the window shows
+            QTimer::singleShot(0, this, [this] { startDataCheck(); }); // once the window shows
         else
             ConnectivityCheck::CheckOnline(m_context, service);
     });
@@ -282,7 +283,7 @@ void Form1::Form_Load() {
     trap.step(138, [&] { m_listView2->addColumn(QStringLiteral("Syllables Count")); });
     trap.step(140, [&] { m_listView2->setColumnWidthTwips(1, 5000); });
     trap.step(142, [&] { m_listView2->setColumnWidthTwips(2, 2000); });
-    restoreWordList(trap);
+    StoredWordList::restore(trap, *m_listView1);
     restoreQuota(trap);
     trap.step(166, [&] {
         const bool on = Numbers::lenientNumber(Settings::get(ResultOptions::kNotFoundKey, QStringLiteral("0"))) == 1;
@@ -290,18 +291,6 @@ void Form1::Form_Load() {
     });
     // Workbooks that earlier exports left for the office program; never reported.
     WorkbookFolder::removeOld();
-}
-
-void Form1::restoreWordList(StepTrap& trap) {
-    QString stored;
-    trap.step(144, [&] { stored = Settings::get(QStringLiteral("Zip Codes"), QString()); });
-    if (!trap.test(146, [&] { return !stored.isEmpty(); }))
-        return;
-    QStringList entries;
-    trap.step(148, [&] { entries = stored.split(QLatin1Char(';'), Qt::SkipEmptyParts); });
-    stored.clear();
-    // Steps 150 to 156 append every non-empty entry; the rows go in as one block so a long list stays fast.
-    trap.step(154, [&] { m_listView1->addRows(entries); });
 }
 
 void Form1::restoreQuota(StepTrap& trap) {
@@ -350,11 +339,15 @@ void Form1::loadHandPointer(const QString& path) {
 
 void Form1::Form_QueryUnload() {
     StepTrap trap{m_context.dialogs(), QStringLiteral("Form1.Form_QueryUnload")};
-    QString text;
-    // Steps 100 to 108: the rows' texts joined by ";", no ";" after the last.
-    trap.step(102, [&] { text = m_listView1->texts().join(QLatin1Char(';')); });
-    trap.step(110, [&] { Settings::save(QStringLiteral("Zip Codes"), text); });
+    StoredWordList::save(trap, *m_listView1);
     trap.step(112, [&] { MessageLoop::DoEvents(); });
+}
+
+// The built-in dictionary is read in the background; damaged data is told at once, not first at "Start Splitting".
+void Form1::startDataCheck() {
+    auto* check = new StartupDataCheck(m_context, this);
+    connect(check, &StartupDataCheck::finished, check, &QObject::deleteLater);
+    check->start();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

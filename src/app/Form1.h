@@ -69,8 +69,8 @@ private:
     void SetApplicationTitle();
     void MaybeOpenHomePage();
     void loadHandPointer(const QString& path);
-    void restoreWordList(class StepTrap& trap);
     void restoreQuota(class StepTrap& trap);
+    void startDataCheck();
     void onButtonMouseMove();
     void onBackgroundMouseMove();
 

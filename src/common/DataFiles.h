@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,4 +20,21 @@ public:
 
     // The folders searched, in order, for a program in programFolder.
     static QStringList folders(const QString& programFolder);
+
+    // A data file read whole and checked against the manifest that the build wrote beside it.
+    struct Checked {
+        QString path;
+        QByteArray bytes;
+    };
+    // NAME from the first folder that holds it, read whole and checked against that folder's manifest. Throws
+    // AppError with one message that names the file (or, when no folder holds it, every folder searched, in order),
+    // says what is wrong with it and asks to reinstall: a file that is missing, a folder, empty, unreadable, or not
+    // what the build made.
+    static Checked readChecked(const QString& name);
+    static Checked readChecked(const QString& name, const QString& programFolder);
+
+private:
+    // The first of the folders that holds NAME as a file; empty when none does.
+    static QString folderHolding(const QString& name, const QStringList& searched);
+    static QString missingText(const QString& name, const QStringList& searched);
 };

@@ -3,6 +3,7 @@
 
 #include "common/AppError.h"
 #include "common/SettingsFileGuard.h"
+#include "common/SettingsFileWriter.h"
 
 #include <QSettings>
 
@@ -40,20 +41,7 @@ QString GetSetting(const QString& application, const QString& section, const QSt
 
 void SaveSetting(const QString& application, const QString& section, const QString& key, const QString& text) {
     guardStoreFile(application, section);
-    QSettings store(application, section);
-    store.setValue(key, text);
-    store.sync();
-    switch (store.status()) {
-    case QSettings::NoError:
-        return;
-    case QSettings::AccessError:
-        throw AppError(
-            AppError::PermissionDenied,
-            QStringLiteral("Permission denied: the settings file %1 cannot be written").arg(store.fileName()));
-    case QSettings::FormatError:
-        throw AppError(AppError::DeviceIOError,
-                       QStringLiteral("The settings file %1 is not in a readable format").arg(store.fileName()));
-    }
+    SettingsFileWriter::setValue(QSettings(application, section).fileName(), key, text);
 }
 
 } // namespace Settings

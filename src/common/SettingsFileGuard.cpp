@@ -5,6 +5,7 @@
 #include "common/AtomicFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 
 #include <algorithm>
@@ -42,6 +43,14 @@ char escaped(char c) {
     }
 }
 
+// Only a piece's beginning tells whether it is an object value: no more of it is kept.
+constexpr qsizetype kTelling = 10; // "@DateTime("
+
+void keep(QByteArray& piece, char c) {
+    if (piece.size() < kTelling)
+        piece += c;
+}
+
 // Decodes the escape whose character (after the backslash) is value[at] onto piece: \x and hexadecimal digits,
 // octal digits, or one character; a line break and the one of the other kind after it are dropped. Returns the
 // index of the escape's last character.
@@ -54,7 +63,7 @@ qsizetype escape(QByteArrayView value, qsizetype at, QByteArray& piece) {
             value[at + 1] != e)
             return at + 1;
         if (const char plain = lineBreak ? 0 : escaped(e))
-            piece += plain;
+            keep(piece, plain);
         return at;
     }
     unsigned code = 0;
@@ -63,7 +72,7 @@ qsizetype escape(QByteArrayView value, qsizetype at, QByteArray& piece) {
     for (; j < value.size() && digitValue(value[j], base) >= 0; ++j)
         code = (code * unsigned(base) + unsigned(digitValue(value[j], base))) & 0xFFFFu;
     if (j > first)
-        piece += code < 0x80 ? char(code) : '?';
+        keep(piece, code < 0x80 ? char(code) : '?');
     return j - 1;
 }
 
@@ -86,7 +95,7 @@ QList<QByteArray> pieces(QByteArrayView value) {
             out.append(QByteArray());
             skipping = true;
         } else if (c != '\\') {
-            out.last() += c;
+            keep(out.last(), c);
         } else if (++i < value.size()) {
             i = escape(value, i, out.last());
         }
@@ -171,6 +180,9 @@ bool holdsObjectValue(QByteArrayView line) {
 }
 
 QByteArray withoutObjectValues(const QByteArray& bytes) {
+    // Without an "@" (plain or escaped) no value can be an object: the usual file is passed at memory speed.
+    if (!bytes.contains('@') && !bytes.contains('\\'))
+        return bytes;
     QByteArray kept;
     qsizetype copied = 0;
     qsizetype pos = 0;
@@ -194,6 +206,9 @@ void clean(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return;
+    if (QFileInfo(path).isDir())
+        throw AppError(AppError::PathFileAccessError,
+                       QStringLiteral("The settings file %1 is a folder, not a file").arg(path));
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(AppError::PermissionDenied,
                        QStringLiteral("Permission denied: the settings file %1 cannot be read").arg(path));

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Trim.h"
 
+QStringView TrimSpacesView(QStringView text) {
+    while (text.startsWith(u' '))
+        text = text.sliced(1);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
 QString TrimSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
+    const QStringView trimmed = TrimSpacesView(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <csignal>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace ChildProcess {
@@ -23,10 +24,11 @@ constexpr int kEndLimitMs = 5000;
 
 // Starts the program with the given bytes on its standard input (nothing when empty); the input is closed once
 // written. False when the program could not be started.
-bool startChild(QProcess& process, const QString& program, const QStringList& arguments, const QByteArray& input = {}) {
+bool startChild(QProcess& process, const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                qint64 maxFileBytes = 0) {
     if (program.isEmpty())
         return false;
-    EndWithParent(process);
+    EndWithParent(process, maxFileBytes);
     if (input.isEmpty())
         process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments, input.isEmpty() ? QIODevice::ReadOnly : QIODevice::ReadWrite);
@@ -77,14 +79,23 @@ bool waitForEnd(QProcess& process, int limitMs, const std::function<bool()>& onP
 
 } // namespace
 
-void EndWithParent(QProcess& process) {
+void EndWithParent(QProcess& process, qint64 maxFileBytes) {
     const pid_t parent = ::getpid();
     // Runs in the child between fork and exec: only async-signal-safe calls. When the parent died before the
-    // request took effect, the child ends at once.
-    process.setChildProcessModifier([parent] {
+    // request took effect, the child ends at once. A write beyond the file size limit fails instead of ending the
+    // child by SIGXFSZ (an ignored signal stays ignored across exec).
+    process.setChildProcessModifier([parent, maxFileBytes] {
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (::getppid() != parent)
             ::_exit(127);
+        rlimit limit{};
+        if (maxFileBytes > 0 && ::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+            if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > rlim_t(maxFileBytes)) {
+                limit.rlim_cur = rlim_t(maxFileBytes); // a lower limit the user set stays
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            ::signal(SIGXFSZ, SIG_IGN);
+        }
     });
 }
 
@@ -126,7 +137,7 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
                   ProgressBar* progress, const std::function<bool()>& stop, int timeLimitMs, const QByteArray& input,
-                  QByteArray* output) {
+                  QByteArray* output, qint64 maxFileBytes) {
     if (!windowStyle || *windowStyle < 0 || *windowStyle > 6)
         windowStyle = kDefaultWindowStyle;
     // Console programs have no window here: the style is kept for the caller, and the child's output is dropped
@@ -137,7 +148,7 @@ qint32 RunAndWait(const QString& program, const QStringList& arguments, std::opt
     else
         process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (!startChild(process, program, arguments, input))
+    if (!startChild(process, program, arguments, input, maxFileBytes))
         return kStartErrorBase + StartErrorNumber(program);
 
     qint32 polls = 0;

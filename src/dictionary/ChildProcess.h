@@ -37,14 +37,15 @@ QString CaptureCommandOutput(const QString& program, const QStringList& argument
 // error's number plus kStartErrorBase and leaves the progress bar alone. The bar's text is "Progress Bar"
 // afterwards. The input bytes are the child's standard input (nothing when empty): the way to hand a child a
 // secret, which its argument list would show to every user of the computer. With output given, what the child
-// wrote on its standard output lands there (else it is dropped).
+// wrote on its standard output lands there (else it is dropped). With maxFileBytes above 0 the child cannot make a
+// file larger than that: a write beyond fails (EFBIG), and the child is not killed for it.
 qint32 RunAndWait(const QString& program, const QStringList& arguments, std::optional<int>& windowStyle,
                   ProgressBar* progress, const std::function<bool()>& stop = {}, int timeLimitMs = kTimeLimitMs,
-                  const QByteArray& input = {}, QByteArray* output = nullptr);
+                  const QByteArray& input = {}, QByteArray* output = nullptr, qint64 maxFileBytes = 0);
 
-// Makes the process, once started, end when this program ends, however it ends (even killed outright). Every
-// child these routines start is set up so.
-void EndWithParent(QProcess& process);
+// Makes the process, once started, end when this program ends, however it ends (even killed outright), and limits
+// the size of the files it writes when maxFileBytes is above 0. Every child these routines start is set up so.
+void EndWithParent(QProcess& process, qint64 maxFileBytes = 0);
 
 // The error number RunAndWait adds to kStartErrorBase for a program that cannot be started: 53 when it does
 // not exist, 70 when it may not be run, 5 otherwise.

@@ -71,13 +71,20 @@ QString CurlFunctions::RequestAddress(const QString& serviceAddress, const QStri
 QStringList CurlFunctions::CurlArguments(const QString& outputPath, const QString& bundlePath, int timeLimitMs) {
     // "--disable" must come first: curl then leaves the user's own .curlrc aside, which could otherwise add
     // headers to the answer file, follow or divert the request, or keep the file from being written.
-    return QStringList{QStringLiteral("--disable")} +
-           QStringList{QStringLiteral("-X"),          QStringLiteral("GET"),
-                       QStringLiteral("--config"),    QStringLiteral("-"),
-                       QStringLiteral("--output"),    outputPath,
-                       QStringLiteral("--cacert"),    bundlePath,
-                       QStringLiteral("--write-out"), QStringLiteral("%{http_code}"),
-                       QStringLiteral("--max-time"),  QString::number(timeLimitMs / 1000.0)};
+    return QStringList{QStringLiteral("--disable")} + QStringList{QStringLiteral("-X"),
+                                                                  QStringLiteral("GET"),
+                                                                  QStringLiteral("--config"),
+                                                                  QStringLiteral("-"),
+                                                                  QStringLiteral("--output"),
+                                                                  outputPath,
+                                                                  QStringLiteral("--cacert"),
+                                                                  bundlePath,
+                                                                  QStringLiteral("--write-out"),
+                                                                  QStringLiteral("%{http_code}"),
+                                                                  QStringLiteral("--max-time"),
+                                                                  QString::number(timeLimitMs / 1000.0),
+                                                                  QStringLiteral("--max-filesize"),
+                                                                  QString::number(FetchFailure::kMaxAnswerBytes)};
 }
 
 QByteArray CurlFunctions::CurlConfig(const QString& address) {
@@ -151,8 +158,8 @@ CurlFunctions::Fetch CurlFunctions::FetchAnswer(const QString& word, const ToolF
             run = runCurl(tools, arguments, config,
                           int(std::min<qint64>(m_attemptLimitMs, wordLimitMs - wordTime.elapsed())));
         });
-        if (run.timedOut)
-            break; // a service that let one run time out lets the next one time out too
+        if (run.timedOut || FetchFailure::kindOfCurlExit(run.exitCode) == FetchFailure::Kind::TooLarge)
+            break; // a service that let one run time out (or announced a huge answer) does so again
         if (trap.test(120, [&] { return !FileSystem::FileExists(output); })) {
             trap.step(122, [&] { WaitSeconds(1); });
             trap.step(124, [&] { ++attempts; });
@@ -163,15 +170,22 @@ CurlFunctions::Fetch CurlFunctions::FetchAnswer(const QString& word, const ToolF
             break; // the word's time is used up: its last run tells what went wrong
     }
     const bool answered = FileSystem::FileExists(output);
+    // An answer larger than any dictionary answer is not read: it is no answer, and it could fill the memory.
+    const bool tooLarge = answered && QFileInfo(output).size() > FetchFailure::kMaxAnswerBytes;
     if (trap.test(128, [&] { return FileSystem::FileExists(output); })) {
         QString text;
-        trap.step(130, [&] { text = ReadWholeFile(output); });
-        trap.step(132, [&] { result = text; });
+        if (!tooLarge) {
+            trap.step(130, [&] { text = ReadWholeFile(output); });
+            trap.step(132, [&] { result = text; });
+        }
         trap.step(134, [&] { DeleteFileForced(output); });
     } else {
         trap.step(136, [&] { result = kCouldNotConnect; });
     }
-    return {result, failureOf(run, answered, result, FetchFailure::hostOf(endpoint.address))};
+    FetchFailure failure = failureOf(run, answered, result, FetchFailure::hostOf(endpoint.address));
+    if (tooLarge && !stopped())
+        failure.kind = FetchFailure::Kind::TooLarge;
+    return {result, failure};
 }
 
 CurlFunctions::Run CurlFunctions::runCurl(const ToolFiles& tools, const QStringList& arguments,
@@ -180,8 +194,10 @@ CurlFunctions::Run CurlFunctions::runCurl(const ToolFiles& tools, const QStringL
     QElapsedTimer time;
     time.start();
     std::optional<int> hidden = 0;
+    // curl may not write a larger answer than the bound (one byte more tells that it was larger), whatever length
+    // the service announces or leaves unannounced.
     run.exitCode = ChildProcess::RunAndWait(tools.toolProgram(), arguments, hidden, m_progress, m_stop, limitMs, config,
-                                            &run.statusText);
+                                            &run.statusText, FetchFailure::kMaxAnswerBytes + 1);
     // curl's own limit ends it with its time-out code; when it does not end by itself, the child's limit ends it.
     run.timedOut = FetchFailure::kindOfCurlExit(run.exitCode) == FetchFailure::Kind::TimedOut ||
                    (run.exitCode == -1 && !stopped() && time.elapsed() >= limitMs);
@@ -194,6 +210,7 @@ FetchFailure CurlFunctions::failureOf(const Run& run, bool answered, const QStri
     failure.host = host;
     failure.curlExit = run.exitCode;
     failure.httpStatus = run.statusText.trimmed().toInt();
+    failure.folder = ToolFiles::temporaryFolder();
     // A fetch that the window's closing stopped is no failure of the service: the run ends with the window, and
     // the request that went out counts as a lookup made.
     if (stopped())

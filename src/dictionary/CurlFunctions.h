@@ -44,8 +44,9 @@ public:
     // the word's time is used up.
     QString ReadCurl(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
     // ReadCurl's text, and the failure when the fetch got no answer from the service: nothing sent, no
-    // connection, time-out, a dropped connection, an HTTP status other than 200, or an answer without
-    // "<entry_list". A fetch that stop() ended is no failure.
+    // connection, time-out, a dropped connection, an HTTP status other than 200, an answer without "<entry_list",
+    // an answer larger than FetchFailure::kMaxAnswerBytes (not read; its file is removed), or an answer that could
+    // not be written. A fetch that stop() ended is no failure.
     Fetch FetchAnswer(const QString& word, const ToolFiles& tools, const DictionaryEndpoint& endpoint);
 
     // Returns after the given seconds, or earlier once stop() returns true. Waits on a timer in a local event
@@ -66,9 +67,9 @@ public:
     static bool IsLoopbackHost(const QString& host);
 
     // curl's arguments for one request: --disable (the user's .curlrc is not read), -X GET, the request read from
-    // standard input (--config -), the answer file, the CA bundle, the HTTP status written on standard output and a
-    // time limit that matches the one the child is given. The address is not among them: it holds the key, and every
-    // user of the computer can read a process's arguments.
+    // standard input (--config -), the answer file, the CA bundle, the HTTP status written on standard output, a
+    // time limit that matches the one the child is given and the largest answer taken. The address is not among them:
+    // it holds the key, and every user of the computer can read a process's arguments.
     static QStringList CurlArguments(const QString& outputPath, const QString& bundlePath,
                                      int timeLimitMs = ChildProcess::kTimeLimitMs);
     // What curl reads on its standard input: the request address as curl's configuration, quoted and escaped.

@@ -10,6 +10,7 @@ constexpr int kCouldNotResolveProxy = 5;
 constexpr int kCouldNotResolveHost = 6;
 constexpr int kCouldNotConnect = 7;
 constexpr int kPartialFile = 18;
+constexpr int kWriteError = 23;
 constexpr int kTimedOut = 28;
 constexpr int kSecureConnectError = 35;
 constexpr int kPeerFailedVerification = 60;
@@ -17,6 +18,7 @@ constexpr int kEmptyReply = 52;
 constexpr int kSendError = 55;
 constexpr int kReceiveError = 56;
 constexpr int kCertificateProblem = 58;
+constexpr int kFileTooLarge = 63;
 constexpr int kCaCertificateBad = 77;
 
 } // namespace
@@ -40,6 +42,10 @@ FetchFailure::Kind FetchFailure::kindOfCurlExit(int exitCode) {
     case kSendError:
     case kReceiveError:
         return Kind::Dropped;
+    case kFileTooLarge:
+        return Kind::TooLarge;
+    case kWriteError:
+        return Kind::NotWritten;
     default:
         return Kind::ToolFailed;
     }
@@ -76,6 +82,13 @@ QString FetchFailure::describe() const {
         return service + QStringLiteral(" answered with an error (HTTP %1).").arg(httpStatus);
     case Kind::NotDictionary:
         return service + QStringLiteral(" answered, but not with the dictionary's XML.");
+    case Kind::TooLarge:
+        return service + QStringLiteral(" answered with more than %1 MB for one word, which is no dictionary answer.")
+                             .arg(kMaxAnswerBytes / 1'000'000);
+    case Kind::NotWritten:
+        return QStringLiteral("The answer of the dictionary service at %1 could not be written into the temporary "
+                              "folder %2: the disk is full, or the folder cannot be written.")
+            .arg(host, folder);
     case Kind::ToolFailed:
         return QStringLiteral("The request to the dictionary service at %1 failed: curl ended with error %2.")
             .arg(host)

@@ -15,14 +15,20 @@ struct FetchFailure {
         KeyRefused,    // HTTP 403: the service refused the key
         HttpError,     // any other HTTP status than 200
         NotDictionary, // HTTP 200, but not the dictionary's XML
+        TooLarge,      // an answer larger than any dictionary answer (kMaxAnswerBytes)
+        NotWritten,    // the answer could not be written into the temporary folder (full, or not writable)
         ToolFailed,    // curl ended with another error
     };
+
+    // The largest answer taken from a service: a dictionary answer is a few kilobytes.
+    static constexpr qint64 kMaxAnswerBytes = 5'000'000;
 
     Kind kind = Kind::None;
     QString host;            // host[:port] of the service
     int curlExit = 0;        // curl's exit code, when it tells the kind
     int httpStatus = 0;      // the answer's HTTP status, when one arrived
     double limitSeconds = 0; // the time limit that ran out
+    QString folder;          // the temporary folder the answer was to be written into
 
     bool failed() const { return kind != Kind::None; }
 

@@ -3,12 +3,12 @@
 
 #include "common/AppError.h"
 #include "common/DataFiles.h"
+#include "common/WordLimit.h"
 #include "lexicon/Division.h"
 #include "lexicon/EstimateMends.h"
 #include "lexicon/SpokenForms.h"
 #include "lexicon/WordKey.h"
 
-#include <QThreadPool>
 #include <algorithm>
 #include <mutex>
 
@@ -89,9 +89,24 @@ bool BuiltInDictionary::load(const QStringList& files, QString* error, const QSt
     return m_lexicon.load(files, error) && (estimatorFile.isEmpty() || m_estimator.load(estimatorFile, error));
 }
 
+bool BuiltInDictionary::loadInstalled(QString* error) {
+    try {
+        for (const QString& name : kDataNames) {
+            const DataFiles::Checked data = DataFiles::readChecked(name);
+            if (!m_lexicon.loadText(QString::fromUtf8(data.bytes), data.path, error))
+                return false;
+        }
+        return m_estimator.load(DataFiles::readChecked(kEstimatorName).path, error);
+    } catch (const AppError& failure) {
+        if (error)
+            *error = failure.description();
+        return false;
+    }
+}
+
 BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs) const {
     const QStringView written = trimmedOfSpaces(word);
-    if (written.isEmpty() || written.size() > kLongestWord)
+    if (written.isEmpty() || WordLimit::isTooLong(written))
         return {};
     // 1. Numbers are read aloud; nothing else that holds a digit is a word.
     if (SpokenForms::hasDigit(written)) {
@@ -212,11 +227,14 @@ QString BuiltInDictionary::sourceName(Source source) {
 }
 
 QStringList BuiltInDictionary::defaultFiles() {
-    return {DataFiles::path(QStringLiteral("dictionary.txt")), DataFiles::path(QStringLiteral("words.txt"))};
+    QStringList files;
+    for (const QString& name : kDataNames)
+        files << DataFiles::path(name);
+    return files;
 }
 
 QString BuiltInDictionary::defaultEstimatorFile() {
-    return DataFiles::path(QStringLiteral("syllable-estimator.dat"));
+    return DataFiles::path(kEstimatorName);
 }
 
 const BuiltInDictionary& BuiltInDictionary::shared() {
@@ -225,20 +243,10 @@ const BuiltInDictionary& BuiltInDictionary::shared() {
     static QString failure;
     std::call_once(once, [] {
         auto loaded = std::make_unique<BuiltInDictionary>();
-        if (loaded->load(defaultFiles(), &failure, defaultEstimatorFile()))
+        if (loaded->loadInstalled(&failure))
             dictionary = std::move(loaded);
     });
     if (!dictionary)
         throw AppError::withText(QStringLiteral("The built-in dictionary could not be read. ") + failure);
     return *dictionary;
-}
-
-void BuiltInDictionary::preload() {
-    QThreadPool::globalInstance()->start([] {
-        try {
-            shared();
-        } catch (const AppError&) {
-            // reported when the dictionary is first needed
-        }
-    });
 }

@@ -20,8 +20,6 @@
 class BuiltInDictionary {
 public:
     enum class Source { Dictionary, Derived, Estimated, Number, NotFound };
-    // A longer "word" is not looked up: English has none over 50 letters.
-    static constexpr qsizetype kLongestWord = 200;
 
     struct Answer {
         Source source = Source::NotFound;
@@ -40,6 +38,10 @@ public:
     // words that are neither listed nor derived are not found). False, with the reason in *error, when a file
     // cannot be read.
     bool load(const QStringList& files, QString* error = nullptr, const QString& estimatorFile = {});
+    // Reads the data files of the installed or built program (defaultFiles() and the estimator's model), each
+    // checked first against the manifest the build wrote beside it. False, with one message in *error that names
+    // the file and asks to reinstall, when a file is missing, empty or damaged.
+    bool loadInstalled(QString* error = nullptr);
 
     // The answer for a word as the user wrote it (surrounding blanks ignored). With homographs, a listed word's
     // answer holds all its divided entries with their labels (a service lists them all).
@@ -52,11 +54,11 @@ public:
     // The data files of an installed or built program, in the order they are read, and the estimator's model.
     static QStringList defaultFiles();
     static QString defaultEstimatorFile();
-    // The program's shared dictionary, read on first use (from any thread; later callers wait for the first).
-    // Throws AppError when its data cannot be read.
+    static inline const QStringList kDataNames{QStringLiteral("dictionary.txt"), QStringLiteral("words.txt")};
+    static inline const QString kEstimatorName = QStringLiteral("syllable-estimator.dat");
+    // The program's shared dictionary, read by loadInstalled() on first use (from any thread; later callers wait
+    // for the first). Throws AppError when its data cannot be read.
     static const BuiltInDictionary& shared();
-    // Starts reading the shared dictionary in the background, so that the first run does not wait for it.
-    static void preload();
 
 private:
     bool listedAnswer(QStringView written, QStringView key, bool plain, bool withHomographs, Answer& answer) const;

@@ -6,6 +6,7 @@
 #include "lexicon/WordKey.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <tuple>
 
@@ -34,6 +35,11 @@ QString lineError(const QString& origin, int lineNumber, const QString& what) {
 bool Lexicon::load(const QStringList& files, QString* error) {
     for (const QString& path : files) {
         QFile file(path);
+        if (QFileInfo(path).isDir()) {
+            if (error)
+                *error = QStringLiteral("The dictionary data %1 is a folder, not a file.").arg(path);
+            return false;
+        }
         if (!file.open(QIODevice::ReadOnly)) {
             if (error)
                 *error = QStringLiteral("The dictionary data %1 could not be read: %2").arg(path, file.errorString());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/WordLimit.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,7 +27,7 @@ class WordStream {
 public:
     enum class Rules { Prose, Import };
     // English has no word near this long; a longer run is a hash, a line of base64 or an attack.
-    static constexpr qsizetype kLongestWord = 200;
+    static constexpr qsizetype kLongestWord = WordLimit::kLongestWord;
 
     using OnWord = std::function<void(QStringView)>;
     WordStream(Rules rules, OnWord onWord);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/ResultOptions.h"
 
+#include "common/ControlCharacters.h"
 #include "common/Settings.h"
 #include "common/StepTrap.h"
 #include "common/Trim.h"
+#include "common/WordLimit.h"
 #include "ui/WindowContext.h"
 
 namespace ResultOptions {
@@ -26,12 +28,17 @@ void Check5_Click(WindowContext& window, bool ticked) {
 
 ResultRow rowFor(const QString& word, bool found, const QString& splitText, int syllables, bool showWord,
                  bool notFoundEntry) {
-    const QString prefix = showWord ? TrimSpaces(word) + QStringLiteral(" - ") : QString();
+    // An over-long word shows cut; a division shows cut where it is far longer than any word's.
+    const QString prefix = showWord ? WordLimit::shown(TrimSpacesView(word)) + QStringLiteral(" - ") : QString();
+    ResultRow row;
     if (found)
-        return {true, prefix + splitText, QString::number(syllables), true};
-    if (notFoundEntry)
-        return {true, prefix + kNotFoundText, QString(), false};
-    return {};
+        row = {true, prefix + WordLimit::shown(splitText, 2 * WordLimit::kLongestWord), QString::number(syllables),
+               true};
+    else if (notFoundEntry)
+        row = {true, prefix + kNotFoundText, QString(), false};
+    // Whatever the word or the dictionary held, the row is one line of plain text.
+    row.text = ControlCharacters::replaced(row.text);
+    return row;
 }
 
 } // namespace ResultOptions

@@ -16,7 +16,8 @@ inline const QString kNotFoundText = QStringLiteral("Not Found");
 void Check1_Click(WindowContext& window, bool ticked);
 void Check5_Click(WindowContext& window, bool ticked);
 
-// The row a looked-up word gives. A word that is not found gives a row only with the "Not Found" option.
+// The row a looked-up word gives. A word that is not found gives a row only with the "Not Found" option. The row's
+// text holds no control character (each became U+FFFD), and an over-long word in it is cut with an ellipsis.
 struct ResultRow {
     bool present = false;
     QString text;

@@ -5,6 +5,8 @@
 #include "common/FileSystem.h"
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
+#include "common/Trim.h"
+#include "common/WordLimit.h"
 #include "dictionary/ToolFiles.h"
 #include "lookup/DailyQuota.h"
 #include "lookup/DictionaryLocation.h"
@@ -89,7 +91,9 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
             if (position > words.rowCount() || m_window.closing())
                 break;
         }
-        const WordLookup::Result result = lookup.lookUp(trap, word);
+        // A "word" longer than any word is data gone wrong: it is neither looked up nor counted, and not found.
+        const bool tooLong = WordLimit::isTooLong(TrimSpacesView(word));
+        const WordLookup::Result result = tooLong ? WordLookup::Result{} : lookup.lookUp(trap, word);
         if (!result.serviceFailure.isEmpty()) {
             // No answer is no word that was not found: the walk ends here, and this word is not counted.
             walk.stopText = stoppedText(result.serviceFailure, word, words.rowCount() - position + 1);
@@ -98,7 +102,7 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
         const QString splitText = result.estimated ? result.splitText + kEstimatedMarker : result.splitText;
         trap.enter(result.found ? 158 : 174);
         walk.found = addRow(trap, word, result.found, splitText, result.syllables) || walk.found;
-        if (!counted)
+        if (!counted || tooLong)
             continue;
         trap.step(182, [&] { ++m_window.quota().count; });
         if (trap.test(184, [&] { return m_window.quota().count >= QuotaState::kDailyLimit; })) {
@@ -113,10 +117,13 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
 }
 
 QString SplittingRun::stoppedText(const QString& failure, const QString& word, qsizetype notLookedUp) {
+    const qsizetype after = notLookedUp - 1;
+    const QString which = after == 0 ? QStringLiteral("that word was")
+                                     : QStringLiteral("it and the %1 %2 after it were")
+                                           .arg(after)
+                                           .arg(after == 1 ? QStringLiteral("word") : QStringLiteral("words"));
     return failure + QStringLiteral("\r\n\r\nThe run stopped at \"%1\": %2 not looked up and not counted.")
-                         .arg(word, notLookedUp == 1
-                                        ? QStringLiteral("that word was")
-                                        : QStringLiteral("it and the %1 words after it were").arg(notLookedUp - 1));
+                         .arg(WordLimit::shown(word), which);
 }
 
 // (132–138) The progress bar shows where the walk is, and the window is served.
@@ -125,7 +132,8 @@ void SplittingRun::showPosition(StepTrap& trap, qsizetype position, const QStrin
     showLastRow(trap);
     trap.step(132, [&] { m_window.progressBar().setProgress(double(position) / double(words.rowCount()) * 100.0); });
     trap.step(134, [&] {
-        m_window.progressBar().setBarText(QStringLiteral("Processing: ") + FileSystem::FileNameFromPath(word));
+        m_window.progressBar().setBarText(QStringLiteral("Processing: ") +
+                                          FileSystem::FileNameFromPath(WordLimit::shown(word)));
     });
     trap.step(136, [&] { MessageLoop::DoEvents(); });
     trap.step(138, [&] { m_window.setPointer(MousePointer::Hourglass); });

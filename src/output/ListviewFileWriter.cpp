@@ -38,7 +38,7 @@ void ListviewFileWriter::run() {
                     m_progress->setValue(100.0);
                     m_progress->setText(QStringLiteral("Done."));
                 });
-            m_trap.step(232, [&] { m_file->commit(); });
+            m_trap.step(232, [&] { onTheFile([&] { m_file->commit(); }); });
         }
     }
     m_trap.step(234, [&] { m_file.reset(); }); // a file not committed goes with it
@@ -84,7 +84,15 @@ void ListviewFileWriter::measureRows(int column, qsizetype& width) {
 
 bool ListviewFileWriter::createFile() {
     m_trap.step(154, [&] { m_file = std::make_unique<AtomicFile>(m_path, m_calls); });
-    return m_trap.step(156, [&] { openFile(); });
+    return m_trap.step(156, [&] { onTheFile([&] { openFile(); }); });
+}
+
+void ListviewFileWriter::onTheFile(const std::function<void()>& action) const {
+    try {
+        action();
+    } catch (const AppError& failure) {
+        throw AppError(failure.number(), failure.description() + QStringLiteral(": ") + m_path);
+    }
 }
 
 void ListviewFileWriter::openFile() {

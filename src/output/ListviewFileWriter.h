@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class ListControl;
@@ -43,6 +44,8 @@ private:
     void flush();
     void finishWriting();
     QString writingText() const;
+    // Runs an action on the file itself (making it, putting it in place); its failure names the path.
+    void onTheFile(const std::function<void()>& action) const;
 
     ListControl& m_list;
     QString m_path;

@@ -5,19 +5,44 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
-ListControl::ListControl(QWidget* parent) : QTreeView(parent), m_model(new ListModel(this)) {
+// A table view lays out only the rows in sight: every row is as high as the font's line, so a list of millions of
+// rows costs no more to show than a short one (a tree view makes an item of every row first).
+ListControl::ListControl(QWidget* parent) : QTableView(parent), m_model(new ListModel(this)) {
     setModel(m_model);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true); // keeps a list of a million rows fast
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false); // Tab moves on to the next control
+    setCornerButtonEnabled(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setAllColumnsShowFocus(true);
     setMouseTracking(true);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fitRowHeight();
+}
+
+// As high as the style makes a row of text with a check box in this font.
+void ListControl::fitRowHeight() {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, {}, this).height());
+}
+
+void ListControl::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitRowHeight();
 }
 
 void ListControl::addColumn(const QString& title) {
@@ -137,16 +162,16 @@ QStringList ListControl::texts() const {
 
 void ListControl::keyPressEvent(QKeyEvent* event) {
     emit keyDown(event->key(), event->modifiers());
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void ListControl::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     emit rowDoubleClicked();
 }
 
 bool ListControl::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
         emit mouseMoved();
-    return QTreeView::viewportEvent(event);
+    return QTableView::viewportEvent(event);
 }

@@ -3,13 +3,13 @@
 
 #include "ui/ListModel.h"
 
-#include <QTreeView>
+#include <QTableView>
 
 // One list control for both lists of the main window: a table with column headers whose rows hold a main
 // text, sub-item texts and a check mark. Positions and column numbers are counted from 1; an index that
 // does not exist throws AppError ("Subscript out of range"). Never keep a row across a yield: the user can
 // clear the list in the middle of any long operation, so address rows by position and re-check the count.
-class ListControl : public QTreeView {
+class ListControl : public QTableView {
     Q_OBJECT
 public:
     explicit ListControl(QWidget* parent = nullptr);
@@ -38,8 +38,10 @@ public:
     // The cell of column c: the main text for c = 1, else sub-item c - 1.
     QString cell(qsizetype row, int column) const;
 
-    // All main texts in order (for saving the word list).
+    // All main texts in order.
     QStringList texts() const;
+    // All main texts joined by the separator (for saving the word list).
+    QString joinedTexts(QChar separator) const { return m_model->joinedTexts(separator); }
 
 signals:
     void rowDoubleClicked();
@@ -50,8 +52,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void checkRow(qsizetype row) const;
+    void fitRowHeight();
     ListModel* m_model;
 };

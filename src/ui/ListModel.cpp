@@ -22,11 +22,13 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         return {};
     const qsizetype row = index.row();
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        if (index.column() == 0)
-            return text(row);
+        if (index.column() == 0) {
+            const TextSpan& span = m_spans[static_cast<size_t>(row)];
+            return WordLimit::shown(QStringView(m_pool).sliced(span.offset, span.length), kLongestShown);
+        }
         const QStringList& items = subItems(row);
         const qsizetype k = index.column() - 1;
-        return k < items.size() ? items[k] : QString();
+        return k < items.size() ? WordLimit::shown(items[k], kLongestShown) : QString();
     }
     if (role == Qt::CheckStateRole && index.column() == 0)
         return checked(row) ? Qt::Checked : Qt::Unchecked;
@@ -178,6 +180,19 @@ void ListModel::compactIfMostlyUnused() {
 QString ListModel::text(qsizetype row) const {
     const TextSpan& span = m_spans[static_cast<size_t>(row)];
     return QString(m_pool.constData() + span.offset, span.length);
+}
+
+QString ListModel::joinedTexts(QChar separator) const {
+    if (m_spans.empty())
+        return {};
+    QString joined;
+    joined.reserve(m_usedChars + static_cast<qsizetype>(m_spans.size()) - 1);
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        if (i > 0)
+            joined.append(separator);
+        joined.append(QStringView(m_pool).sliced(m_spans[i].offset, m_spans[i].length));
+    }
+    return joined;
 }
 
 const QStringList& ListModel::subItems(qsizetype row) const {

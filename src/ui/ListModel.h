@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/WordLimit.h"
 #include "ui/WordBlock.h"
 
 #include <QAbstractTableModel>
@@ -40,8 +41,14 @@ public:
     void clearRows();
     qsizetype size() const { return static_cast<qsizetype>(m_spans.size()); }
 
+    // The longest text a cell shows: the view is never handed more to draw (a file without separators can make a
+    // "word" of a hundred megabytes). A longer text shows cut, with an ellipsis; the row keeps it whole.
+    static constexpr qsizetype kLongestShown = 4 * WordLimit::kLongestWord;
+
     // Rows counted from 0.
     QString text(qsizetype row) const;
+    // The main texts of all rows joined by the separator, made in one allocation.
+    QString joinedTexts(QChar separator) const;
     const QStringList& subItems(qsizetype row) const;
     bool checked(qsizetype row) const;
     void setSubItem(qsizetype row, qsizetype k, const QString& text);

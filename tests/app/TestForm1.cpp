@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Form1.h"
 #include "common/Settings.h"
+#include "lists/StoredWordList.h"
 #include "output/SpreadsheetApplication.h"
 
 #include "FakePlatform.h"
@@ -527,7 +528,13 @@ private slots:
             QVERIFY(form->close());
         }
         QCOMPARE(m_tools.fakeDialogs.errorReports().size(), 1);
-        QVERIFY(m_tools.fakeDialogs.errorReports()[0].contains("Form1.Form_QueryUnload at line 110\r\r"));
+        const QString report = m_tools.fakeDialogs.errorReports()[0];
+        QVERIFY(report.contains("Form1.Form_QueryUnload at line 110\r\r"));
+        // What is wrong, in plain words, and that the list stored before is kept.
+        QVERIFY2(report.startsWith(QStringLiteral("The settings file %1 is a folder, not a file. %2")
+                                       .arg(QSettings(Settings::kApplication, Settings::kSection).fileName(),
+                                            StoredWordList::kNotSaved)),
+                 qPrintable(report));
     }
 };
 

@@ -53,20 +53,11 @@ class TestProgramTermination : public QObject {
     LocalDictionaryService m_service;
 
     QProcessEnvironment programEnvironment(const QString& config, const QString& temp) const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-        environment.insert(QStringLiteral("TEMP"), temp);
+        QProcessEnvironment environment =
+            Processes::programEnvironment(config, temp, QStringLiteral(PARVENNA_PRESS_DRIVER));
         environment.insert(QStringLiteral("PARVENNA_SERVICE_ADDRESS"), m_service.address());
         environment.insert(QStringLiteral("PARVENNA_SERVICE_KEY"), m_service.key());
-        environment.insert(QStringLiteral("PARVENNA_PING_HOST"), QStringLiteral("127.0.0.1"));
-        environment.insert(QStringLiteral("PARVENNA_HOME_PAGE"), QString());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(PARVENNA_PRESS_DRIVER));
         environment.insert(QStringLiteral("PARVENNA_TEST_PRESS"), QStringLiteral("PushButton17"));
-        // A sanitizer build would refuse to start with a library loaded ahead of its runtime.
-        const QString asan = environment.value(QStringLiteral("ASAN_OPTIONS"));
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) +
-                                                               QStringLiteral("verify_asan_link_order=0"));
         return environment;
     }
 

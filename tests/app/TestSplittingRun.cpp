@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Form1.h"
+#include "common/ControlCharacters.h"
 #include "common/Settings.h"
+#include "common/WordLimit.h"
 #include "dictionary/FetchFailure.h"
 #include "dictionary/LocalDictionaryService.h"
+#include "output/ClipboardCopy.h"
 #include "output/SpreadsheetApplication.h"
+#include "output/TextExport.h"
 
 #include "FakePlatform.h"
+#include "FixedAnswerServer.h"
 #include "KnownWords.h"
 #include "NoSpreadsheet.h"
 #include "ResultRow.h"
 #include "TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QSettings>
 #include <QTcpServer>
@@ -26,30 +33,6 @@ constexpr int kUsualLimitMs = 30000; // how long one run of curl may take, unles
 
 const QString kNotice = QStringLiteral("The total number of queries per day has been reached. Only 100 lookups are "
                                        "allowed per day.\r\n\r\nPlease try again tomorrow.");
-
-// Answers every request with the same body: for answers our dictionary never gives.
-class FixedAnswerServer : public QTcpServer {
-public:
-    explicit FixedAnswerServer(QByteArray body) : m_body(std::move(body)) {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (!socket->readAll().contains("\r\n\r\n"))
-                        return;
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nConnection: close\r\nContent-Length: " +
-                                  QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
-                    socket->disconnectFromHost();
-                });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-    }
-    QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
-
-private:
-    QByteArray m_body;
-};
 
 } // namespace
 
@@ -289,9 +272,9 @@ private slots:
         const QList<ResultRow> rows = results();
         QCOMPARE(rows.size(), words.size());
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(rows[i].text, words[i].trimmed() + QStringLiteral(" - Not Found"));
+            QCOMPARE(rows[i].text, WordLimit::shown(words[i].trimmed()) + QStringLiteral(" - Not Found"));
         QCOMPARE(rows[6], (ResultRow{QString("baby - ba·by"), "2", true}));
-        QCOMPARE(window().quota().count, int(words.size()));
+        QCOMPARE(window().quota().count, int(words.size()) - 1); // the over-long first word was not sent
         QVERIFY(m_tools.fakeDialogs.errorReports().isEmpty());
         verifyAtRest();
     }
@@ -366,6 +349,83 @@ private slots:
             QCOMPARE(received, (service == QLatin1String("wrong key") ? QStringList{"baby"} : QStringList{}));
         // A hanging service costs one run's time, not six.
         QVERIFY2(elapsed < (limitMs < kUsualLimitMs ? 6000 : 15000), qPrintable(QString::number(elapsed)));
+        verifyAtRest();
+    }
+
+    // Whatever a service puts into a headword, each word is one row of plain text, and every export one line a row.
+    void controlCharactersNeverReachRows_data() {
+        QTest::addColumn<QByteArray>("headword");
+        QTest::newRow("CR, LF, TAB") << QByteArray("be\r\nINJECTED\tROW*ta");
+        QTest::newRow("NUL") << QByteArray("be\0*ta", 6);
+        QTest::newRow("ESC sequence, BEL") << QByteArray("be\x1b[31m*ta\x07");
+        QTest::newRow("right-to-left override") << QByteArray("al\xe2\x80\xaepha*beta");
+        QTest::newRow("C1 line break, DEL") << QByteArray("be\xc2\x85*ta\x7f");
+    }
+    void controlCharactersNeverReachRows() {
+        QFETCH(QByteArray, headword);
+        FixedAnswerServer server("<entry_list><entry id=\"beta\"><hw>" + headword + "</hw></entry></entry_list>");
+        useService(server.address(), QStringLiteral("k"));
+        setOptions(false, true);
+        window().wordList().addRow(QStringLiteral("beta"));
+        press("PushButton17");
+        QCOMPARE(window().resultsList().rowCount(), 1);
+        const QString path = qEnvironmentVariable("TEMP") + QStringLiteral("/../export.txt");
+        TextExport::SaveListviewProperlySpaced(window().resultsList(), path, nullptr, m_tools.fakeDialogs);
+        QFile exported(path);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        ClipboardCopy::CopyListviewProperlySpaced(window().resultsList());
+        // Header and row in the file, the row on the clipboard; tabs only between fields.
+        const QStringList texts{window().resultsList().text(1), QString::fromUtf8(exported.readAll()),
+                                QGuiApplication::clipboard()->text()};
+        for (const QString& text : texts) {
+            const QString lines = QString(text).remove(QStringLiteral("\t")).remove(QStringLiteral("\r\n"));
+            QVERIFY2(std::none_of(lines.begin(), lines.end(),
+                                  [](QChar c) { return ControlCharacters::isControl(c.unicode()); }),
+                     qPrintable(text));
+        }
+        QCOMPARE(texts[1].count(QStringLiteral("\r\n")), 2);
+        QCOMPARE(texts[2].count(QStringLiteral("\r\n")), 1);
+        QVERIFY2(texts[0].startsWith(QStringLiteral("beta - ")) && texts[0].contains(QChar(0xFFFD)),
+                 qPrintable(texts[0]));
+    }
+
+    // An answer larger than any dictionary answer is none: the run stops there, nothing is counted, no file stays.
+    void answerOverTheBoundStopsTheRun_data() {
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("length announced") << true;
+        QTest::newRow("length unannounced") << false;
+    }
+    void answerOverTheBoundStopsTheRun() {
+        QFETCH(bool, announced);
+        FixedAnswerServer server("<entry_list>" + QByteArray(6'000'000, 'x') + "</entry_list>", announced);
+        useService(server.address(), QStringLiteral("k"));
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("diamond")});
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(),
+                 QStringList{QStringLiteral("The dictionary service at %1 answered with more than 5 MB for one word, "
+                                            "which is no dictionary answer.\r\n\r\nThe run stopped at \"baby\": it "
+                                            "and the 1 word after it were not looked up and not counted.")
+                                 .arg(FetchFailure::hostOf(server.address()))});
+        QCOMPARE(server.requests(), 1); // asked once: the answer is no sign that no answer came
+        QCOMPARE(window().resultsList().rowCount(), 0);
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("0"));
+        verifyAtRest();
+    }
+
+    // A "word" longer than any word is not sent: not found at once, not counted, and shown cut wherever it shows.
+    void overLongWordIsNotLookedUp() {
+        setOptions(true, true);
+        const QString huge = QString(100'000, QLatin1Char('a'));
+        window().wordList().addRows({huge, QStringLiteral("baby")});
+        m_service.clearReceivedWords();
+        press("PushButton17");
+        QCOMPARE(m_service.receivedWords(), QStringList{QStringLiteral("baby")});
+        const QString cut = huge.left(WordLimit::kLongestWord) + QStringLiteral("\u2026");
+        QCOMPARE(results(), (QList<ResultRow>{{cut + QStringLiteral(" - Not Found"), "", false},
+                                              {QString("baby - ba·by"), "2", true}}));
+        QCOMPARE(Settings::get(QStringLiteral("Request count")), QStringLiteral("1"));
+        const QAbstractItemModel* words = window().wordList().model();
+        QCOMPARE(words->data(words->index(0, 0)).toString().size(), ListModel::kLongestShown + 1);
         verifyAtRest();
     }
 

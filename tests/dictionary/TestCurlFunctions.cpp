@@ -6,6 +6,7 @@
 #include "ui/ProgressBar.h"
 
 #include "FakePlatform.h"
+#include "FileSizeLimit.h"
 #include "Processes.h"
 #include "TestEnvironment.h"
 
@@ -264,6 +265,24 @@ private slots:
         const QString host = QStringLiteral("127.0.0.1:%1").arg(m_service.port());
         QCOMPARE(fetched.failure.describe(),
                  text.isEmpty() ? QString() : QStringLiteral("The dictionary service at ") + host + text);
+        QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
+    }
+
+    // An answer that cannot be written (a full temporary folder) stops the run in plain words, with the folder.
+    void answerNotWrittenIsSaidInPlainWords() {
+        CurlFunctions curl(m_dialogs, m_clock, &m_bar);
+        CurlFunctions::Fetch fetched;
+        {
+            const FileSizeLimit full(16); // curl inherits it: the answer file cannot grow past it
+            fetched = curl.FetchAnswer(QStringLiteral("baby"), m_tools, endpoint());
+        }
+        QCOMPARE(fetched.failure.kind, FetchFailure::Kind::NotWritten);
+        QCOMPARE(curl.lastRunCount(), 1);
+        QCOMPARE(fetched.failure.describe(),
+                 QStringLiteral("The answer of the dictionary service at 127.0.0.1:%1 could not be written into the "
+                                "temporary folder %2: the disk is full, or the folder cannot be written.")
+                     .arg(m_service.port())
+                     .arg(ToolFiles::temporaryFolder()));
         QVERIFY(!QFileInfo::exists(m_tools.outputPath()));
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Installs the build into a temporary prefix, moves that prefix somewhere else and runs the programs from there:
 // an installed copy finds its data relative to itself, never in the build or source folders.
+#include "Processes.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -73,6 +74,18 @@ class TestInstalledCopy : public QObject {
         return environment;
     }
 
+    // The user's environment with the test driver in the window: it tells what the window shows.
+    QProcessEnvironment drivenEnvironment() const {
+        QProcessEnvironment environment = userEnvironment();
+        const QProcessEnvironment driven =
+            Processes::programEnvironment(environment.value(QStringLiteral("XDG_CONFIG_HOME")),
+                                          environment.value(QStringLiteral("TEMP")), PARVENNA_PRESS_DRIVER);
+        for (const char* name : {"LD_PRELOAD", "ASAN_OPTIONS"})
+            environment.insert(QString::fromLatin1(name), driven.value(QString::fromLatin1(name)));
+        environment.insert(QStringLiteral("PARVENNA_TEST_REPORT"), QStringLiteral("1"));
+        return environment;
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(m_root.isValid());
@@ -92,10 +105,11 @@ private slots:
 
     void installedFiles_data() {
         QTest::addColumn<QString>("path");
-        for (const char* path : {"bin/parvenna", "bin/parvenna-dictionary", "share/applications/parvenna.desktop",
-                                 "share/icons/hicolor/scalable/apps/parvenna.svg",
-                                 "share/metainfo/com.orvanta.Parvenna.metainfo.xml", "share/man/man1/parvenna.1.gz",
-                                 "share/man/man1/parvenna-dictionary.1.gz", "share/doc/parvenna/copyright"})
+        for (const char* path :
+             {"bin/parvenna", "bin/parvenna-dictionary", "share/applications/parvenna.desktop",
+              "share/icons/hicolor/scalable/apps/parvenna.svg", "share/metainfo/com.orvanta.Parvenna.metainfo.xml",
+              "share/man/man1/parvenna.1.gz", "share/man/man1/parvenna-dictionary.1.gz", "share/doc/parvenna/copyright",
+              "share/parvenna/manifest"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
     void installedFiles() {
@@ -189,6 +203,31 @@ private slots:
             }
         }
         QVERIFY2(!ended, window.readAllStandardError().constData());
+    }
+
+    // A data file damaged after the installation (one flipped bit; the kinds of damage are TestDataFiles') is
+    // refused, named, by the command line and by the window as soon as it shows; the intact file is put back.
+    void damagedDataRefused() {
+        const QString file = installed(QStringLiteral("share/parvenna/dictionary.txt"));
+        const QByteArray intact = contents(file);
+        QByteArray damaged = intact;
+        damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x01);
+        const auto write = [&](const QByteArray& bytes) {
+            QFile out(file);
+            return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
+        };
+        QVERIFY(write(damaged));
+        const Run split =
+            run(installed(QStringLiteral("bin/parvenna-dictionary")), {QStringLiteral("--split")}, userEnvironment());
+        QProcess window;
+        window.setProcessEnvironment(drivenEnvironment());
+        window.start(installed(QStringLiteral("bin/parvenna")), {});
+        const QString message = Processes::waitForLine(window, QStringLiteral("message: "), kRunMs);
+        Processes::end(window);
+        QVERIFY(write(intact));
+        QCOMPARE(split.exitCode, 1);
+        for (const QString& said : {QString::fromUtf8(split.err), message})
+            QVERIFY2(said.contains(file + QStringLiteral(" is damaged")), qPrintable(said));
     }
 
     // The built-in dictionary of the moved copy divides a word.

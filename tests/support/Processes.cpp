@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Processes.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 namespace Processes {
 namespace {
@@ -59,6 +61,47 @@ bool ended(pid_t pid) {
     Info info;
     info.pid = pid;
     return !readStat(info) || info.state == 'Z' || info.state == 'X';
+}
+
+QProcessEnvironment programEnvironment(const QString& config, const QString& temp, const QString& driver) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("TEMP"), temp);
+    environment.insert(QStringLiteral("PARVENNA_PING_HOST"), QStringLiteral("127.0.0.1"));
+    environment.insert(QStringLiteral("PARVENNA_HOME_PAGE"), QString());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), driver);
+    // A sanitizer build would refuse to start with a library loaded ahead of its runtime.
+    const QString asan = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) +
+                                                           QStringLiteral("verify_asan_link_order=0"));
+    return environment;
+}
+
+QString waitForLine(QProcess& process, const QString& prefix, int limitMs, QStringList* seen) {
+    const QDeadlineTimer deadline(limitMs);
+    while (true) {
+        while (process.canReadLine()) {
+            const QString line = QString::fromUtf8(process.readLine()).trimmed();
+            if (seen)
+                seen->append(line);
+            if (line.startsWith(prefix))
+                return line;
+        }
+        if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
+            return {};
+        process.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())));
+    }
+}
+
+void end(QProcess& process, int limitMs) {
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(limitMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
 }
 
 } // namespace Processes

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 #include <sys/types.h>
+
+class QProcess;
 
 // The processes of this computer as /proc shows them to any user.
 namespace Processes {
@@ -20,5 +23,16 @@ QList<Info> all();
 QList<Info> childrenOf(pid_t parent);
 // True when the process has ended: gone, or a zombie nobody has reaped yet.
 bool ended(pid_t pid);
+
+// The environment for the real program in an end-to-end test: settings and temporary folder given, the ping on
+// loopback, no home page, offscreen, and the test driver (a library) loaded into it.
+QProcessEnvironment programEnvironment(const QString& config, const QString& temp, const QString& driver);
+
+// Reads the process's standard output until a line that starts with prefix comes, the process ends or limitMs has
+// passed. The line, or the empty text; *seen (when given) collects every line read.
+QString waitForLine(QProcess& process, const QString& prefix, int limitMs, QStringList* seen = nullptr);
+
+// Asks the process to end (SIGTERM), and kills it when it has not ended within limitMs.
+void end(QProcess& process, int limitMs = 15000);
 
 } // namespace Processes

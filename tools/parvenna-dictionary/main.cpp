@@ -24,7 +24,7 @@ const char* const kDescription =
     "space and hyphen separates) and prints one line a word, UTF-8, fields separated by tabs:\n"
     "    word  division  syllable count  source\n"
     "where source is dictionary, derived, estimated, number or \"not found\" (division and count are empty\n"
-    "then). The count is the number of syllables spoken (rhythm has two). A run of more than 200 letters is no\n"
+    "then). The count is the number of syllables spoken (rhythm has two). A run of more than 256 letters is no\n"
     "word and is passed over. --import-rules cuts as Parvenna's word-file import does instead (apostrophes\n"
     "separate too). An input that cannot be read is named on standard error with the reason, and the exit code is\n"
     "then 1; a failed write ends the run with exit code 1.\n\n"
