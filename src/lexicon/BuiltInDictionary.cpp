@@ -49,13 +49,23 @@ bool listsInCapitals(const Lexicon& lexicon, QStringView key, QStringView capita
 BuiltInDictionary::Answer withMcApart(BuiltInDictionary::Answer answer, QStringView written) {
     const QString& division = answer.division;
     if (written.size() > 3 && written.startsWith(u"Mc") && written[2].isUpper() && division.startsWith(u"Mc") &&
-        division.size() > 2 && division[2] != Division::kMark)
+        division.size() > 2 && division[2] != Division::kMark) {
         answer.division.insert(2, Division::kMark);
+        if (!answer.stress.isEmpty())
+            answer.stress.prepend(u'0');
+    }
+    return answer;
+}
+
+BuiltInDictionary::Answer answerOf(BuiltInDictionary::Source source, QString division) {
+    BuiltInDictionary::Answer answer;
+    answer.source = source;
+    answer.division = std::move(division);
     return answer;
 }
 
 BuiltInDictionary::Answer reading(BuiltInDictionary::Source source, const QString& spoken) {
-    BuiltInDictionary::Answer answer{source, spoken, {}};
+    BuiltInDictionary::Answer answer = answerOf(source, spoken);
     answer.reading = true;
     return answer;
 }
@@ -81,12 +91,18 @@ QString BuiltInDictionary::Answer::splitText() const {
     return Division::splitText(division);
 }
 
+QString BuiltInDictionary::Answer::stressedText() const {
+    return Division::stressedSplitText(division, stress);
+}
+
 int BuiltInDictionary::Answer::syllables() const {
     return Division::countSyllables(splitText());
 }
 
-bool BuiltInDictionary::load(const QStringList& files, QString* error, const QString& estimatorFile) {
-    return m_lexicon.load(files, error) && (estimatorFile.isEmpty() || m_estimator.load(estimatorFile, error));
+bool BuiltInDictionary::load(const QStringList& files, QString* error, const QString& estimatorFile,
+                             const QString& stressEstimatorFile) {
+    return m_lexicon.load(files, error) && (estimatorFile.isEmpty() || m_estimator.load(estimatorFile, error)) &&
+           (stressEstimatorFile.isEmpty() || m_stressEstimator.load(stressEstimatorFile, error));
 }
 
 bool BuiltInDictionary::loadInstalled(QString* error) {
@@ -96,7 +112,8 @@ bool BuiltInDictionary::loadInstalled(QString* error) {
             if (!m_lexicon.loadText(QString::fromUtf8(data.bytes), data.path, error))
                 return false;
         }
-        return m_estimator.load(DataFiles::readChecked(kEstimatorName).path, error);
+        return m_estimator.load(DataFiles::readChecked(kEstimatorName).path, error) &&
+               m_stressEstimator.load(DataFiles::readChecked(kStressEstimatorName).path, error);
     } catch (const AppError& failure) {
         if (error)
             *error = failure.description();
@@ -104,8 +121,14 @@ bool BuiltInDictionary::loadInstalled(QString* error) {
     }
 }
 
-BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs) const {
-    const QStringView written = trimmedOfSpaces(word);
+BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs, bool withStress) const {
+    Answer answer = find(trimmedOfSpaces(word), withHomographs, withStress);
+    if (withStress && answer.found() && answer.stress.size() != Division::markedSyllables(answer.division))
+        answer.stress = answer.reading ? stressOfReading(answer.division) : m_stressEstimator.stress(answer.division);
+    return answer;
+}
+
+BuiltInDictionary::Answer BuiltInDictionary::find(QStringView written, bool withHomographs, bool withStress) const {
     if (written.isEmpty() || WordLimit::isTooLong(written))
         return {};
     // 1. Numbers are read aloud; nothing else that holds a digit is a word.
@@ -128,7 +151,7 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     if (initialism && (m_lexicon.usableDivisionView(key).isEmpty() || listsInCapitals(m_lexicon, key, written)))
         return reading(Source::Derived, SpokenForms::letters(written));
     // 4. The dictionary.
-    if (listedAnswer(written, key, plain, withHomographs, answer))
+    if (listedAnswer(written, key, {plain, withHomographs, withStress}, answer))
         return withMcApart(answer, written);
     // 5. Letters of an initialism with a plural or possessive s (IDs, TV's), and a word without a vowel letter the
     //    dictionary does not list (fsck, pwd): read letter by letter.
@@ -137,18 +160,20 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
     // 6. A form derived from listed words, unless it rests on a compound the estimator doubts.
     DerivedForms::Context context;
     context.writtenPlain = plain;
+    context.withStress = withStress;
     if (const QString derived = m_derived.derive(key, context); !derived.isEmpty()) {
-        answer = {Source::Derived, Division::onto(derived, written), {}};
-        Division::joinVowellessPieces(answer.division);
+        answer = answerOf(Source::Derived, Division::onto(derived, written));
+        answer.stress = context.stress;
+        Division::joinVowellessPieces(answer.division, &answer.stress);
         if (!context.compounded || !m_estimator.isLoaded() ||
             m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
             return answer;
     }
     // 7. A name after a prefix of its own (O'Brien, McGee), 8. the estimate.
-    if (Answer named = prefixedName(written); named.found())
+    if (Answer named = prefixedName(written, withStress); named.found())
         return named;
     if (m_estimator.isLoaded())
-        return {Source::Estimated, EstimateMends::mend(m_estimator.divide(written)), {}};
+        return answerOf(Source::Estimated, EstimateMends::mend(m_estimator.divide(written))); // stressed by the model
     return answer;
 }
 
@@ -156,37 +181,73 @@ BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withH
 // laid onto the user's letters. A regular plural, third person or past of a listed word is read as such before
 // an entry of the dictionary that sounds the ending (comes, not the Latin co·mes; picked, not pick·ed, "pointed"):
 // the hand-made supplement, read after the dictionary, keeps the words whose ending is sounded (crook·ed).
-bool BuiltInDictionary::listedAnswer(QStringView written, QStringView key, bool plain, bool withHomographs,
-                                     Answer& answer) const {
+bool BuiltInDictionary::listedAnswer(QStringView written, QStringView key, Asked asked, Answer& answer) const {
     QString spelt;
+    QString speltStress;
+    QStringView listedStress;
     if (!Lexicon::isPlainSpelling(written))
-        spelt = m_lexicon.divisionSpeltAs(key, written);
-    const QStringView listed = spelt.isEmpty() ? m_lexicon.usableDivisionView(key) : QStringView(spelt);
+        spelt = m_lexicon.divisionSpeltAs(key, written, asked.stress ? &speltStress : nullptr);
+    const QStringView listed = spelt.isEmpty()
+                                   ? m_lexicon.usableDivisionView(key, nullptr, asked.stress ? &listedStress : nullptr)
+                                   : QStringView(spelt);
     if (listed.isEmpty())
         return false;
     if (soundsEnding(listed) && m_lexicon.isFromDictionary(key)) {
-        const QString regular = m_derived.regularInflection(key, plain);
+        DerivedForms::Context context;
+        context.writtenPlain = asked.plain;
+        context.withStress = asked.stress;
+        const QString regular = m_derived.regularInflection(key, context);
         if (!regular.isEmpty() && Division::markedSyllables(regular) < Division::markedSyllables(listed)) {
-            answer = {Source::Derived, Division::onto(regular, written), {}};
+            answer = answerOf(Source::Derived, Division::onto(regular, written));
+            answer.stress = context.stress;
             return true;
         }
     }
     answer.source = Source::Dictionary;
     answer.division = Division::onto(listed, written);
-    Division::joinVowellessPieces(answer.division);
-    if (withHomographs) {
+    if (asked.stress)
+        answer.stress = spelt.isEmpty() ? listedStress.toString() : speltStress;
+    Division::joinVowellessPieces(answer.division, &answer.stress);
+    if (asked.homographs) {
         answer.homographs = m_lexicon.usableHomographs(key);
         for (Lexicon::Homograph& homograph : answer.homographs) {
             homograph.division = Division::onto(homograph.division, written);
-            Division::joinVowellessPieces(homograph.division);
+            Division::joinVowellessPieces(homograph.division, &homograph.stress);
         }
     }
     return true;
 }
 
+// The stress of a number, abbreviation or letters read aloud: each word as the dictionary stresses it (or as the
+// model guesses), letters spelt out with the last one stressed most (ˌF·ˌB·ˈI).
+QString BuiltInDictionary::stressOfReading(QStringView division) const {
+    QString stress;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= division.size(); ++i) {
+        if (i < division.size() && division[i] != u' ' && division[i] != u'-')
+            continue;
+        const QStringView word = division.mid(start, i - start);
+        start = i + 1;
+        if (word.isEmpty())
+            continue;
+        WordKey::Buffer buffer;
+        QStringView listedStress;
+        const QStringView listed = m_lexicon.usableDivisionView(
+            WordKey::fold(word.toString().remove(Division::kMark), buffer), nullptr, &listedStress);
+        if (!listed.isEmpty() && listed.compare(word, Qt::CaseInsensitive) == 0 &&
+            listedStress.size() == Division::markedSyllables(word))
+            stress += listedStress;
+        else if (SpokenForms::isLetterRun(word))
+            stress += QString(Division::markedSyllables(word) - 1, u'2') + u'1';
+        else
+            stress += m_stressEstimator.stress(word);
+    }
+    return stress;
+}
+
 // O'Brien, D'Angelo, McGee, MacArthur: the name after the prefix, looked up on its own. O' is a syllable of its
 // own, Mc and Mac are, a consonant and an apostrophe joins the name's first syllable.
-BuiltInDictionary::Answer BuiltInDictionary::prefixedName(QStringView written) const {
+BuiltInDictionary::Answer BuiltInDictionary::prefixedName(QStringView written, bool withStress) const {
     qsizetype at = 0;
     bool ownSyllable = true;
     if (written.size() > 3 && QStringView(u"OoDdLl").contains(written[0]) &&
@@ -200,10 +261,12 @@ BuiltInDictionary::Answer BuiltInDictionary::prefixedName(QStringView written) c
     } else {
         return {};
     }
-    Answer name = lookUp(written.mid(at));
+    Answer name = find(written.mid(at), false, withStress);
     if (!name.found() || name.source == Source::Number)
         return {};
     name.division = written.left(at).toString() + (ownSyllable ? QStringLiteral("*") : QString()) + name.division;
+    if (ownSyllable && !name.stress.isEmpty())
+        name.stress.prepend(u'0'); // O'·ˈBri·en, Mc·ˈGee
     if (name.source == Source::Dictionary)
         name.source = Source::Derived;
     name.homographs.clear();
@@ -235,6 +298,10 @@ QStringList BuiltInDictionary::defaultFiles() {
 
 QString BuiltInDictionary::defaultEstimatorFile() {
     return DataFiles::path(kEstimatorName);
+}
+
+QString BuiltInDictionary::defaultStressEstimatorFile() {
+    return DataFiles::path(kStressEstimatorName);
 }
 
 const BuiltInDictionary& BuiltInDictionary::shared() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lexicon/DerivedForms.h"
 
+#include "lexicon/DerivedStress.h"
 #include "lexicon/Division.h"
 #include "lexicon/Lexicon.h"
 #include "lexicon/SyllableEstimator.h"
@@ -132,11 +133,14 @@ constexpr Respelling kRespellings[] = {
 } // namespace
 
 QString DerivedForms::derive(QStringView key, Context& context) const {
+    context.stress.clear();
     if (key.size() > kLongest)
         return {};
     context.lookupsLeft = kLookupBudget;
     context.compounded = false;
-    return resolve(key, kDepth, context);
+    Form form = resolve(key, kDepth, context);
+    context.stress = std::move(form.stress);
+    return std::move(form.division);
 }
 
 QString DerivedForms::derive(QStringView key) const {
@@ -144,46 +148,52 @@ QString DerivedForms::derive(QStringView key) const {
     return derive(key, context);
 }
 
-QString DerivedForms::regularInflection(QStringView key, bool writtenPlain) const {
+QString DerivedForms::regularInflection(QStringView key, Context& context) const {
     const bool inflected = key.endsWith(u's') || endsWith(key, u"ed");
+    context.stress.clear();
     if (!inflected || key.size() > kLongest)
         return {};
-    Context context{writtenPlain, false, kLookupBudget};
-    return suffixRules(key, 0, {}, context);
+    context.lookupsLeft = kLookupBudget;
+    Form form = suffixRules(key, 0, {}, context);
+    context.stress = std::move(form.stress);
+    return std::move(form.division);
 }
 
 QString DerivedForms::listed(QStringView key) const {
     return m_lexicon.usableDivision(key);
 }
 
-// A listed stem, unless it needs an accent the user did not type.
-QString DerivedForms::listedStem(QStringView key, const Context& c) const {
-    const QStringView division = m_lexicon.usableDivisionView(key);
-    return c.writtenPlain && needsUnwrittenAccent(division) ? QString() : division.toString();
+// A listed word, unless it needs an accent the user did not type.
+DerivedForms::Form DerivedForms::listedStem(QStringView key, const Context& c, bool* isForm) const {
+    QStringView stress;
+    const QStringView division = m_lexicon.usableDivisionView(key, isForm, c.withStress ? &stress : nullptr);
+    if (division.isEmpty() || (c.writtenPlain && needsUnwrittenAccent(division)))
+        return {};
+    return {division.toString(), c.withStress ? DerivedStress::ofStem(stress, division) : QString()};
 }
 
-QString DerivedForms::resolve(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::resolve(QStringView key, int depth, Context& c) const {
     if (c.lookupsLeft-- <= 0)
         return {};
     bool isForm = false;
-    if (const QStringView division = m_lexicon.usableDivisionView(key, &isForm);
-        !division.isEmpty() && !(c.writtenPlain && needsUnwrittenAccent(division)))
-        return division.toString();
+    if (Form listed = listedStem(key, c, &isForm); !listed.isEmpty())
+        return listed;
     if (depth <= 0 || key.isEmpty())
         return {};
     if (isForm) {
         // A regular form of the entry it is listed under (stay·ing, cre·at·ed) is made as the suffix rules make
         // it; only an irregular one (be·gan) takes the entry's boundaries as they are.
-        if (QString division = bySuffixOn(key, depth, m_lexicon.stemsOf(key), c); !division.isEmpty())
-            return division;
-        if (QString division = byListedForm(key, c); !division.isEmpty())
-            return division;
+        if (Form form = bySuffixOn(key, depth, m_lexicon.stemsOf(key), c); !form.isEmpty())
+            return form;
+        if (Form form = byListedForm(key, c); !form.isEmpty())
+            return form;
     }
-    for (auto rule : {&DerivedForms::byParts, &DerivedForms::byContraction, &DerivedForms::bySuffix,
-                      &DerivedForms::byRespelling, &DerivedForms::byPrefix, &DerivedForms::byCompound}) {
+    for (auto rule :
+         {&DerivedForms::byParts, &DerivedForms::byContraction, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
+          &DerivedForms::byPrefix, &DerivedForms::byMovingSuffix, &DerivedForms::byCompound}) {
         const bool compounded = c.compounded;
-        if (QString division = (this->*rule)(key, depth, c); !division.isEmpty())
-            return division;
+        if (Form form = (this->*rule)(key, depth, c); !form.isEmpty())
+            return form;
         c.compounded = compounded; // what a failed rule tried does not count
     }
     return {};
@@ -191,59 +201,61 @@ QString DerivedForms::resolve(QStringView key, int depth, Context& c) const {
 
 // could·n't, it·'ll, she'll, could·'ve, I've, it·'d, you'd, they're: a contraction's ending adds a syllable where
 // it is spoken as one.
-QString DerivedForms::byContraction(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::byContraction(QStringView key, int depth, Context& c) const {
     for (const Contraction& contraction : kContractions) {
         if (!endsWith(key, contraction.ending) || key.size() <= contraction.ending.size())
             continue;
         const QStringView base = key.chopped(contraction.ending.size());
-        const QString stem = resolve(base, depth - 1, c);
+        const Form stem = resolve(base, depth - 1, c);
         if (stem.isEmpty())
             return {};
         const QChar last = base.back();
         const bool spoken =
             contraction.always ||
             (contraction.afterConsonant ? isConsonant(last) && !endsWith(base, u"e") : last == u't' || last == u'd');
-        return stem + (spoken ? QStringLiteral("*") : QString()) + contraction.ending.toString();
+        QString division = stem.division + (spoken ? QStringLiteral("*") : QString()) + contraction.ending.toString();
+        QString stress = c.withStress ? DerivedStress::kept(stem.stress, division) : QString();
+        return {std::move(division), std::move(stress)};
     }
     return {};
 }
 
 // Words joined by blanks or hyphens: every part must resolve.
-QString DerivedForms::byParts(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::byParts(QStringView key, int depth, Context& c) const {
     qsizetype start = 0;
-    QString division;
-    bool joined = false;
+    Form joined;
     for (qsizetype i = 0; i <= key.size(); ++i) {
         if (i < key.size() && key[i] != u' ' && key[i] != u'-')
             continue;
-        if (i == key.size() && !joined)
+        if (i == key.size() && joined.isEmpty())
             return {};
-        const QString part = resolve(key.mid(start, i - start), depth - 1, c);
-        if (part.isEmpty())
+        const Form part = resolve(key.mid(start, i - start), depth - 1, c);
+        if (part.isEmpty() || (c.withStress && part.stress.isEmpty() && !joined.stress.isEmpty()))
             return {};
-        division += part;
-        if (i < key.size()) {
-            division += key[i];
-            joined = true;
-        }
+        joined.division += part.division;
+        joined.stress += part.stress; // each word keeps its own
+        if (i < key.size())
+            joined.division += key[i];
         start = i + 1;
     }
-    return division;
+    return joined;
 }
 
-QString DerivedForms::bySuffix(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::bySuffix(QStringView key, int depth, Context& c) const {
     return bySuffixOn(key, depth, {}, c);
 }
 
-QString DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const {
+DerivedForms::Form DerivedForms::bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const {
     // A listed stem goes before one that must be derived itself: op·er·at·ing from op·er·ate, not from ope + rat.
-    if (QString division = suffixRules(key, 0, stems, c); !division.isEmpty())
-        return division;
-    return depth > 1 ? suffixRules(key, depth - 1, stems, c) : QString();
+    if (Form form = suffixRules(key, 0, stems, c); !form.isEmpty())
+        return form;
+    return depth > 1 ? suffixRules(key, depth - 1, stems, c) : Form{};
 }
 
 // The suffix rules with stems found in the dictionary (stemDepth 0) or derived up to stemDepth steps.
-QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems, Context& c) const {
+DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems,
+                                             Context& c) const {
+    QString stemStress; // the stress of the stem last found
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
         QVarLengthArray<QChar, kLongest + 2> wanted;
         wanted.append(base.data(), base.size());
@@ -251,69 +263,83 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
         const QStringView candidate(wanted.data(), wanted.size());
         if (candidate.size() < kMinStem || (!stems.isEmpty() && !stems.contains(candidate)))
             return {};
-        return stemDepth == 0 ? listedStem(candidate, c) : resolve(candidate, stemDepth, c);
+        Form found = stemDepth == 0 ? listedStem(candidate, c) : resolve(candidate, stemDepth, c);
+        stemStress = std::move(found.stress);
+        return std::move(found.division);
+    };
+    // A listed stem whether or not the key is listed as its form.
+    const auto anyListed = [&](QStringView base) -> QString {
+        Form found = listedStem(base, c);
+        stemStress = std::move(found.stress);
+        return std::move(found.division);
+    };
+    // Every suffix here leaves the stem's stress alone.
+    const auto form = [&](QString division) {
+        QString stress = c.withStress ? DerivedStress::kept(stemStress, division) : QString();
+        return Form{std::move(division), std::move(stress)};
     };
     const qsizetype n = key.size();
     QString s;
     // possessives: the cat's, the boss's, the judge's, the babies'
     if (endsWith(key, u"'s") && !(s = stem(key.chopped(2))).isEmpty())
-        return soundsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s");
+        return form(soundsHissing(key.chopped(2)) ? s + QStringLiteral("*'s") : s + QStringLiteral("'s"));
     if (endsWith(key, u"s'") && !(s = stem(key.chopped(1))).isEmpty())
-        return s + u'\'';
+        return form(s + u'\'');
     // -ing: walk·ing, hop·ping, hop·ing, han·dling, dy·ing
     if (endsWith(key, u"ing") && n > 4) {
         const QStringView base = key.chopped(3);
         if (!(s = stem(base)).isEmpty())
-            return s + QStringLiteral("*ing");
+            return form(s + QStringLiteral("*ing"));
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return s + u'*' + base.back() + QStringLiteral("ing");
+            return form(s + u'*' + base.back() + QStringLiteral("ing"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing") : dropSilentE(s) + QStringLiteral("*ing");
+            return form(endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing")
+                                           : dropSilentE(s) + QStringLiteral("*ing"));
         if (base.endsWith(u'y') && !(s = stem(base.chopped(1), u"ie")).isEmpty())
-            return dropLast(s, 2) + QStringLiteral("y*ing");
+            return form(dropLast(s, 2) + QStringLiteral("y*ing"));
     }
     // -ed: want·ed, walked, hoped, hat·ed, hopped, pat·ted, ba·bied
     if (endsWith(key, u"ied") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
-        return dropLast(s) + QStringLiteral("ied");
+        return form(dropLast(s) + QStringLiteral("ied"));
     if (endsWith(key, u"ed") && n > 3) {
         const QStringView base = key.chopped(2);
         if (!(s = stem(base)).isEmpty())
-            return endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed");
+            return form(endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return endsTOrD(base) ? dropSilentE(s) + QStringLiteral("*ed") : s + u'd';
+            return form(endsTOrD(base) ? dropSilentE(s) + QStringLiteral("*ed") : s + u'd');
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
-                                  : s + base.back() + QStringLiteral("ed");
+            return form(endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
+                                       : s + base.back() + QStringLiteral("ed"));
     }
     // plurals and third persons: ba·bies, cats, pa·ges, box·es, po·ta·toes, quiz·zes
     if (endsWith(key, u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
-        return dropLast(s) + QStringLiteral("ies");
+        return form(dropLast(s) + QStringLiteral("ies"));
     // pass·es, cross·es and mass·es, not pas·ses, cros·ses and mas·sés from passe, crosse and massé (unless the
     // word is written with the accent); a listed word in -ss also before the entry a form is listed under
     // (class·es, not clas·ses as the plural of classis)
     if (endsWith(key, u"sses") && c.writtenPlain &&
-        !(s = stemDepth == 0 ? listedStem(key.chopped(2), c) : stem(key.chopped(2))).isEmpty())
-        return s + QStringLiteral("*es");
+        !(s = stemDepth == 0 ? anyListed(key.chopped(2)) : stem(key.chopped(2))).isEmpty())
+        return form(s + QStringLiteral("*es"));
     // a hissing stem takes -es before a stem in -e takes -s: teach·es (not teache + s), couch·es, box·es
     if (endsWith(key, u"es") && n > 3 && endsHissing(key.chopped(2)) && !endsWith(key, u"sses") &&
         !(s = stem(key.chopped(2))).isEmpty())
-        return s + QStringLiteral("*es");
+        return form(s + QStringLiteral("*es"));
     if (key.endsWith(u's') && !endsWith(key, u"ss") && n > 2) {
         const QStringView base = key.chopped(1);
         if (!(s = stem(base)).isEmpty()) {
             if (!endsSilentHissingE(base))
-                return s + u's';
+                return form(s + u's');
             // pa·ges, ni·ches: the syllable the e now sounds takes the consonant before it (one for ch and sh)
             const qsizetype keep = endsWith(base, u"che") || endsWith(base, u"she") ? 3 : 2;
-            return s.endsWith(Division::kMark + s.right(keep)) ? s + u's'
-                                                               : s.chopped(keep) + u'*' + s.right(keep) + u's';
+            return form(s.endsWith(Division::kMark + s.right(keep)) ? s + u's'
+                                                                    : s.chopped(keep) + u'*' + s.right(keep) + u's');
         }
         if (endsWith(key, u"es") && n > 3) {
             const QStringView plain = key.chopped(2);
             if (plain.endsWith(u'o') && !(s = stem(plain)).isEmpty())
-                return s + QStringLiteral("es");
+                return form(s + QStringLiteral("es"));
             if (endsDoubled(plain) && plain.endsWith(u'z') && !(s = stem(plain.chopped(1))).isEmpty())
-                return s + QStringLiteral("*zes");
+                return form(s + QStringLiteral("*zes"));
         }
     }
     // comparatives and doers: fast·er, nic·er, sim·pler, big·ger, hap·pi·er, fast·est; and -ness, -ment, -ful,
@@ -325,15 +351,15 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
         const QStringView base = key.chopped(suffix.size());
         const QString tail = QStringLiteral("*") + suffix.toString();
         if (!(s = stem(base)).isEmpty())
-            return s + tail;
+            return form(s + tail);
         if (plain.comparative && !(s = stem(base, u"e")).isEmpty())
-            return endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropSilentE(s) + tail;
+            return form(endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropSilentE(s) + tail);
         if (plain.comparative && endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return s + u'*' + base.back() + suffix.toString();
+            return form(s + u'*' + base.back() + suffix.toString());
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return dropLast(s) + QStringLiteral("i") + tail;
+            return form(dropLast(s) + QStringLiteral("i") + tail);
         if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
-            return dropSilentE(s) + tail;
+            return form(dropSilentE(s) + tail);
     }
     // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly; an -ed the stem leaves silent is spoken before it:
     // al·leg·ed·ly, sup·pos·ed·ly, mark·ed·ly
@@ -342,32 +368,32 @@ QString DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringL
         if (!(s = stem(base)).isEmpty()) {
             const bool silentEd = endsWith(base, u"ed") && !endsTOrD(base.chopped(2)) && s.size() > 3 &&
                                   isConsonant(s[s.size() - 3].toLower());
-            return silentEd ? s.chopped(2) + QStringLiteral("*ed*ly") : s + QStringLiteral("*ly");
+            return form(silentEd ? s.chopped(2) + QStringLiteral("*ed*ly") : s + QStringLiteral("*ly"));
         }
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return dropLast(s) + QStringLiteral("i*ly");
+            return form(dropLast(s) + QStringLiteral("i*ly"));
         if (!(s = stem(key.chopped(1), u"e")).isEmpty() && endsConsonantLe(s))
-            return dropLast(s) + u'y';
+            return form(dropLast(s) + u'y');
         if (!(s = stem(base, u"e")).isEmpty())
-            return dropSilentE(s) + QStringLiteral("*ly");
+            return form(dropSilentE(s) + QStringLiteral("*ly"));
     }
     // -able: read·a·ble, lov·a·ble, re·li·a·ble, for·get·ta·ble
     if (endsWith(key, u"able") && n > 5) {
         const QStringView base = key.chopped(4);
         if (!(s = stem(base)).isEmpty())
-            return s + QStringLiteral("*a*ble");
+            return form(s + QStringLiteral("*a*ble"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return dropSilentE(s) + QStringLiteral("*a*ble");
+            return form(dropSilentE(s) + QStringLiteral("*a*ble"));
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return dropLast(s) + QStringLiteral("i*a*ble");
+            return form(dropLast(s) + QStringLiteral("i*a*ble"));
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return s + u'*' + base.back() + QStringLiteral("a*ble");
+            return form(s + u'*' + base.back() + QStringLiteral("a*ble"));
     }
     return {};
 }
 
 // hon·our from hon·or, re·al·ise from re·al·ize, cen·tre from cen·ter: the listed word's boundaries, the key's letters.
-QString DerivedForms::byRespelling(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::byRespelling(QStringView key, int depth, Context& c) const {
     for (const Respelling& respelling : kRespellings) {
         const qsizetype at = respelling.atEnd
                                  ? (endsWith(key, respelling.british) ? key.size() - respelling.british.size() : -1)
@@ -376,61 +402,88 @@ QString DerivedForms::byRespelling(QStringView key, int depth, Context& c) const
             continue;
         const QString listed =
             key.left(at).toString() + respelling.listed.toString() + key.mid(at + respelling.british.size()).toString();
-        const QString division = resolve(listed, depth - 1, c);
+        const Form form = resolve(listed, depth - 1, c);
+        const QString& division = form.division;
         if (division.isEmpty())
             continue;
         const qsizetype from = indexOfLetter(division, at);
         const qsizetype to = indexOfLetter(division, at + respelling.listed.size() - 1) + 1;
         if (QStringView(division).mid(from, to - from).contains(Division::kMark))
             continue; // a boundary inside the respelt letters: no telling where it goes
-        return division.left(from) + respelling.british.toString() + division.mid(to);
+        return {division.left(from) + respelling.british.toString() + division.mid(to), form.stress};
     }
     return {};
 }
 
 // be·gan from be·gin: an irregular form the dictionary lists under an entry keeps the entry's boundaries in the
 // letters both share, when that gives as many syllables as the form has vowel groups.
-QString DerivedForms::byListedForm(QStringView key, const Context& c) const {
+DerivedForms::Form DerivedForms::byListedForm(QStringView key, const Context& c) const {
     for (const QString& stem : m_lexicon.stemsOf(key)) {
-        const QString division = listedStem(stem, c);
+        const Form listed = listedStem(stem, c);
+        const QString& division = listed.division;
         qsizetype shared = 0;
         while (shared < key.size() && shared < stem.size() && key[shared] == stem[shared])
             ++shared;
         if (division.isEmpty() || shared == 0)
             continue;
-        const QString form = division.left(indexOfLetter(division, shared)) + key.mid(shared).toString();
-        if (Division::markedSyllables(form) == std::max(1, Division::vowelGroups(key)))
-            return form;
+        QString form = division.left(indexOfLetter(division, shared)) + key.mid(shared).toString();
+        if (Division::markedSyllables(form) == std::max(1, Division::vowelGroups(key))) {
+            QString stress = c.withStress ? DerivedStress::kept(listed.stress, form) : QString();
+            return {std::move(form), std::move(stress)};
+        }
     }
     return {};
 }
 
 // un·hap·py, re·o·pen
-QString DerivedForms::byPrefix(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::byPrefix(QStringView key, int depth, Context& c) const {
     for (const QStringView prefix : {QStringView(u"un"), QStringView(u"re")}) {
         if (!key.startsWith(prefix) || key.size() < prefix.size() + kMinStem)
             continue;
-        const QString rest = resolve(key.mid(prefix.size()), depth - 1, c);
+        const Form rest = resolve(key.mid(prefix.size()), depth - 1, c);
         if (!rest.isEmpty())
-            return prefix.toString() + u'*' + rest;
+            return {prefix.toString() + u'*' + rest.division, DerivedStress::prefixed(rest.stress)};
+    }
+    return {};
+}
+
+// pho·to·graph·ic, e·lec·tric·i·ty, em·ploy·ee: a suffix that moves the stress (DerivedStress::kMovingSuffixes),
+// after a listed stem as it is written, or without its final e or y (cube, cu·bic; bi·ol·o·gy, bi·o·log·i·cal).
+DerivedForms::Form DerivedForms::byMovingSuffix(QStringView key, int, Context& c) const {
+    for (const DerivedStress::MovingSuffix& moving : DerivedStress::kMovingSuffixes) {
+        if (!endsWith(key, moving.suffix) || key.size() < moving.suffix.size() + kMinPart)
+            continue;
+        const QStringView base = key.chopped(moving.suffix.size());
+        for (const QStringView dropped : {QStringView(), QStringView(u"e"), QStringView(u"y")}) {
+            const QString candidate = base.toString() + dropped.toString();
+            const Form stem = listedStem(candidate, c);
+            if (stem.isEmpty() || Division::markedSyllables(stem.division) < 1)
+                continue;
+            QString division = stem.division.chopped(dropped.size()) + moving.divided.toString();
+            if (division.contains(QString(2, Division::kMark)) || division.startsWith(Division::kMark))
+                continue;
+            const qsizetype stressed = moving.move == DerivedStress::Move::On ? base.size() : base.size() - 1;
+            QString stress = c.withStress ? DerivedStress::moved(stem.stress, division, stressed) : QString();
+            return {std::move(division), std::move(stress)};
+        }
     }
     return {};
 }
 
 // some·one, air·port, court·room: two listed words, the first as long as it can be.
-QString DerivedForms::byCompound(QStringView key, int depth, Context& c) const {
+DerivedForms::Form DerivedForms::byCompound(QStringView key, int depth, Context& c) const {
     // 1. Every cut into a listed word and a listed word or a form of one, the longest first word first.
     const bool judged = m_estimator && m_estimator->isLoaded();
-    QVarLengthArray<QString, 4> cuts;
+    QVarLengthArray<Form, 4> cuts;
     for (qsizetype cut = key.size() - kMinPart; cut >= kMinPart && c.lookupsLeft-- > 0; --cut) {
-        const QString first = listedStem(key.left(cut), c);
+        const Form first = listedStem(key.left(cut), c);
         if (first.isEmpty())
             continue;
         // The second word is listed or a listed word with a suffix: compounds of compounds are not guessed.
-        const QString second = resolve(key.mid(cut), std::min(depth - 1, 1), c);
+        const Form second = resolve(key.mid(cut), std::min(depth - 1, 1), c);
         if (second.isEmpty())
             continue;
-        cuts.append(first + u'*' + second);
+        cuts.append({first.division + u'*' + second.division, DerivedStress::compounded(first.stress, second.stress)});
         if (!judged)
             break;
     }
@@ -441,11 +494,11 @@ QString DerivedForms::byCompound(QStringView key, int depth, Context& c) const {
     //    by more than its allowance.
     if (cuts.size() == 1)
         return cuts[0];
-    const int firstDoubt = m_estimator->doubt(cuts[0]);
+    const int firstDoubt = m_estimator->doubt(cuts[0].division);
     qsizetype best = 0;
     int bestDoubt = firstDoubt - kCompoundDoubt;
     for (qsizetype i = 1; i < cuts.size(); ++i) {
-        if (const int doubt = m_estimator->doubt(cuts[i]); doubt < bestDoubt) {
+        if (const int doubt = m_estimator->doubt(cuts[i].division); doubt < bestDoubt) {
             best = i;
             bestDoubt = doubt;
         }

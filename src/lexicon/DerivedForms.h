@@ -38,6 +38,10 @@ public:
         // the rules: hands·hake is as much a compound of listed words as hand·shake.
         bool compounded = false;
         int lookupsLeft = 0; // the dictionary lookups it may still make
+        // Whether the stress is wanted too; out: the stress of the division derived (Lexicon::Homograph::stress),
+        // empty when it is not wanted or not known.
+        bool withStress = false;
+        QString stress;
     };
 
     // The division of a key (see WordKey), in the dictionary's letters; empty when it cannot be derived.
@@ -47,25 +51,33 @@ public:
     // The key as the regular plural, third person or past of a listed word (comes from come, picked from pick),
     // with the stem's boundaries; empty when it is none. A word the dictionary also lists as another word (Co*mes,
     // a Latin term; Pick*ed, "pointed") is read as such a form in everyday text.
-    QString regularInflection(QStringView key, bool writtenPlain) const;
+    QString regularInflection(QStringView key, Context& context) const;
 
     // The division of a key that the dictionary lists with a usable division (marked, or of one vowel group);
     // empty otherwise.
     QString listed(QStringView key) const;
 
 private:
-    QString listedStem(QStringView key, const Context& c) const;
-    QString resolve(QStringView key, int depth, Context& c) const;
-    QString bySuffix(QStringView key, int depth, Context& c) const;
+    // A division and its stress (empty unless the context wants it).
+    struct Form {
+        QString division;
+        QString stress;
+        bool isEmpty() const { return division.isEmpty(); }
+    };
+
+    Form listedStem(QStringView key, const Context& c, bool* isForm = nullptr) const;
+    Form resolve(QStringView key, int depth, Context& c) const;
+    Form bySuffix(QStringView key, int depth, Context& c) const;
     // The suffix rules on the given stems only (on any stem when there are none).
-    QString bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const;
-    QString suffixRules(QStringView key, int stemDepth, const QStringList& stems, Context& c) const;
-    QString byContraction(QStringView key, int depth, Context& c) const;
-    QString byPrefix(QStringView key, int depth, Context& c) const;
-    QString byCompound(QStringView key, int depth, Context& c) const;
-    QString byParts(QStringView key, int depth, Context& c) const;
-    QString byRespelling(QStringView key, int depth, Context& c) const;
-    QString byListedForm(QStringView key, const Context& c) const;
+    Form bySuffixOn(QStringView key, int depth, const QStringList& stems, Context& c) const;
+    Form suffixRules(QStringView key, int stemDepth, const QStringList& stems, Context& c) const;
+    Form byContraction(QStringView key, int depth, Context& c) const;
+    Form byPrefix(QStringView key, int depth, Context& c) const;
+    Form byMovingSuffix(QStringView key, int depth, Context& c) const;
+    Form byCompound(QStringView key, int depth, Context& c) const;
+    Form byParts(QStringView key, int depth, Context& c) const;
+    Form byRespelling(QStringView key, int depth, Context& c) const;
+    Form byListedForm(QStringView key, const Context& c) const;
 
     const Lexicon& m_lexicon;
     const SyllableEstimator* m_estimator;

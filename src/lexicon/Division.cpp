@@ -104,14 +104,24 @@ bool isLoosePiece(QStringView piece) {
     return !piece.isEmpty() && !spelt && !hasVowel(piece) && !piece.contains(u'\'') && !piece.contains(u'\u2019');
 }
 
+// Calls onPiece(start, end) for each syllable of a division: the parts between marks, blanks and hyphens between
+// letters, as markedSyllables counts them.
 template <typename OnPiece> void forEachPiece(QStringView division, OnPiece onPiece) {
-    qsizetype start = 0; // the piece that ends at i
+    qsizetype start = 0;
     for (qsizetype i = 0; i <= division.size(); ++i) {
-        if (i < division.size() && division[i] != kMark && division[i] != u' ' && division[i] != u'-')
+        const bool boundary = i == division.size() || division[i] == kMark || division[i] == u' ' ||
+                              (division[i] == u'-' && i > 0 && i + 1 < division.size() &&
+                               isWordLetter(division[i - 1]) && isWordLetter(division[i + 1]));
+        if (!boundary)
             continue;
         onPiece(start, i);
         start = i + 1;
     }
+}
+
+// The stronger of two stresses: primary over secondary over none.
+QChar stronger(QChar a, QChar b) {
+    return a == u'1' || b == u'1' ? QChar(u'1') : a == u'2' || b == u'2' ? QChar(u'2') : QChar(u'0');
 }
 
 } // namespace
@@ -135,23 +145,77 @@ bool mayHaveLoosePiece(QStringView division) {
     return length > 0 && !vowel;
 }
 
-void joinVowellessPieces(QString& division) {
+void joinVowellessPieces(QString& division, QString* stress) {
     if (!mayHaveLoosePiece(division))
         return; // the common case: nothing to copy
+    const bool withStress = stress && stress->size() == countPieces(splitText(division));
     QString result;
+    QString joinedStress;
     result.reserve(division.size());
     const QStringView text(division);
+    qsizetype syllable = 0;
+    bool joinNext = false; // the piece before was a loose first piece: this one takes it in
     forEachPiece(text, [&](qsizetype start, qsizetype end) {
-        const bool pieceLoose = isLoosePiece(text.mid(start, end - start));
+        const bool loose = isLoosePiece(text.mid(start, end - start));
         const bool afterMark = start > 0 && text[start - 1] == kMark;
-        if (pieceLoose && afterMark)
+        const QChar mine = withStress ? stress->at(syllable++) : QChar(u'0');
+        if (loose && afterMark) {
             result.chop(1); // joins the piece before
+            if (withStress)
+                joinedStress.back() = stronger(joinedStress.back(), mine);
+        } else if (withStress) {
+            joinedStress += joinNext ? stronger(joinedStress.back(), mine) : mine;
+            if (joinNext)
+                joinedStress.remove(joinedStress.size() - 2, 1);
+        }
+        joinNext = loose && !afterMark && end < text.size() && text[end] == kMark;
         result += text.mid(start, end - start);
-        const bool joinsNext = pieceLoose && !afterMark && end < text.size() && text[end] == kMark;
-        if (end < text.size() && !joinsNext)
+        if (end < text.size() && !joinNext)
             result += text[end];
     });
     division = result;
+    if (withStress)
+        *stress = joinedStress;
+}
+
+QString stressedSplitText(QStringView division, QStringView stress) {
+    QString text = splitText(division);
+    if (stress.size() != markedSyllables(division))
+        return text;
+    // The words (between blanks) of one syllable go unmarked.
+    QString out;
+    out.reserve(text.size() + stress.size());
+    qsizetype syllable = 0;
+    qsizetype wordStart = 0;
+    for (qsizetype i = 0; i <= division.size(); ++i) {
+        if (i < division.size() && division[i] != u' ')
+            continue;
+        const QStringView word = division.mid(wordStart, i - wordStart);
+        const int syllables = markedSyllables(word);
+        qsizetype at = 0;
+        for (int k = 0; k < syllables; ++k) {
+            // the syllable's text: up to the next mark or syllable-parting hyphen
+            qsizetype end = at;
+            while (end < word.size() && word[end] != kMark &&
+                   !(word[end] == u'-' && end > 0 && end + 1 < word.size() && word[end - 1].isLetter() &&
+                     word[end + 1].isLetter()))
+                ++end;
+            const QChar level = stress[syllable + k];
+            if (syllables > 1 && level == u'1')
+                out += kPrimaryStress;
+            else if (syllables > 1 && level == u'2')
+                out += kSecondaryStress;
+            out += splitText(word.mid(at, end - at));
+            if (end < word.size())
+                out += word[end] == kMark ? kMiddleDot : word[end];
+            at = end + 1;
+        }
+        syllable += syllables;
+        if (i < division.size())
+            out += kMiddleDot;
+        wordStart = i + 1;
+    }
+    return out;
 }
 
 QString onto(QStringView division, QStringView word) {

@@ -27,7 +27,15 @@ int countPieces(QStringView splitText);
 // The division with every piece that holds no vowel letter joined to the piece before it in its word ("cap*i*tal*is*m"
 // becomes "cap*i*tal*ism"), or to the one after when it is the first. Pieces with an apostrophe (could*n't) and
 // capitals spelt out letter by letter (M*A*S*H) stay as they are.
-void joinVowellessPieces(QString& division);
+void joinVowellessPieces(QString& division, QString* stress = nullptr);
+
+// The split text with the stress marks modern dictionaries print: "ˈ" (U+02C8) before the syllable of primary
+// stress, "ˌ" (U+02CC) before one of secondary stress ("ˈba·by", "ˌdem·on·ˈstra·tion", "New ˈHamp·shire"). A word
+// of one syllable gets no mark. The stress has a character a syllable ('1', '2', '0'); when it does not fit the
+// division, the split text without marks.
+QString stressedSplitText(QStringView division, QStringView stress);
+inline constexpr QChar kPrimaryStress = QChar(0x02C8);
+inline constexpr QChar kSecondaryStress = QChar(0x02CC);
 
 // The division laid onto the word as the user wrote it: the dictionary's boundaries between the user's letters, in
 // the user's case and with the user's accents or none (cooperate is co*op*er*ate, though the dictionary writes

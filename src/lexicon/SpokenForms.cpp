@@ -505,4 +505,13 @@ QString lettersWithEnding(QStringView word) {
     return vowelless ? letters(word) : QString();
 }
 
+bool isLetterRun(QStringView division) {
+    for (qsizetype i = 0; i < division.size(); ++i) {
+        const bool letterPlace = i % 2 == 0;
+        if (letterPlace ? !(division[i].unicode() < 0x80 && division[i].isLetter()) : division[i] != u'*')
+            return false;
+    }
+    return division.size() % 2 == 1;
+}
+
 } // namespace SpokenForms

@@ -49,6 +49,9 @@ bool isInitialism(QStringView word);
 // f*s*c*k, "pwd"). Empty for other words.
 QString lettersWithEnding(QStringView word);
 
+// True for one word of letters() reading: letters one a syllable (F*B*I, T*V), not a spelt-out W (dou*ble).
+bool isLetterRun(QStringView division);
+
 // A common written abbreviation read as the word it stands for: "Mr" Mis*ter, "Dr" Doc*tor, "vs" ver*sus,
 // "etc" et cet*e*ra, "Feb" Feb*ru*a*ry. A title or a word is matched with its first letter in either case ("Mr",
 // "mr", "Vs"), the spoken word taking a capital when the abbreviation has one. Month names ("Feb", "Oct", "Dec")

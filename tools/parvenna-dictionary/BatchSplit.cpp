@@ -103,7 +103,7 @@ bool BatchSplit::splitDescriptor(int fd, const QString& name) {
 void BatchSplit::splitWord(QStringView word) {
     if (m_writeFailed)
         return;
-    writeLine(word, m_dictionary.lookUp(word));
+    writeLine(word, m_dictionary.lookUp(word, false, m_options.stress));
     ++m_words;
     if (m_buffer.size() >= kFlushAt)
         flush();
@@ -129,8 +129,10 @@ void BatchSplit::writeLine(QStringView word, const BuiltInDictionary::Answer& an
     }
     *out++ = QLatin1Char('\t');
     out = std::copy(source.begin(), source.end(), out);
-    *out++ = QLatin1Char('\n');
     m_buffer.truncate(at + (out - begin));
+    if (m_options.stress)
+        m_buffer += QLatin1Char('\t') + (answer.found() ? answer.stressedText() : QString());
+    m_buffer += QLatin1Char('\n');
 }
 
 // Writes what is buffered; the first failure is told once, with its reason, and ends the run.

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 // parvenna-dictionary --split: cuts files (or standard input) into words and writes one line a word, UTF-8:
-//     word TAB division TAB count TAB source
+//     word TAB division TAB count TAB source [TAB division with stress marks]
 // (division and count empty for a word that is not found). Words are cut as a reader cuts prose, or as the
 // window's word-file import cuts them. Input is read in pieces, so any file, pipe or device can be split in
 // little memory; a run of letters too long to be a word is passed over. A file that cannot be read is named on
@@ -18,6 +18,7 @@ class BatchSplit {
 public:
     struct Options {
         WordStream::Rules rules = WordStream::Rules::Prose;
+        bool stress = false;              // a fifth field: the division with stress marks (ˈba·by)
         bool standardInputClosed = false; // the caller closed it (see main)
     };
 

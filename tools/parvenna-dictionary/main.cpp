@@ -37,7 +37,8 @@ int split(const QStringList& files, const QStringList& dataFiles, const BatchSpl
     try {
         if (dataFiles.isEmpty())
             dictionary = &BuiltInDictionary::shared();
-        else if (!own.load(dataFiles, &error, BuiltInDictionary::defaultEstimatorFile()))
+        else if (!own.load(dataFiles, &error, BuiltInDictionary::defaultEstimatorFile(),
+                           BuiltInDictionary::defaultStressEstimatorFile()))
             throw AppError::withText(error);
     } catch (const AppError& failure) {
         QTextStream(stderr) << "parvenna-dictionary: " << failure.description() << "\n";
@@ -85,6 +86,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption importRulesOption(
         QStringLiteral("import-rules"),
         QStringLiteral("With --split: cut words as the window's word-file import does (apostrophes separate)."));
+    const QCommandLineOption stressOption(
+        QStringLiteral("stress"),
+        QStringLiteral(
+            "With --split: a fifth field, the division with stress marks (\u02C8 primary, \u02CC secondary)."));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serve on this port (0: a free one)."),
                                         QStringLiteral("N"));
     const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
@@ -93,7 +98,7 @@ int main(int argc, char** argv) {
                                         QStringLiteral("Read this word data instead of the built-in dictionary's "
                                                        "(may be given more than once; later files win)."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({splitOption, importRulesOption, portOption, keyOption, dataOption});
+    parser.addOptions({splitOption, importRulesOption, stressOption, portOption, keyOption, dataOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Word files for --split."), "[FILE...]");
     parser.process(app);
 
@@ -103,6 +108,7 @@ int main(int argc, char** argv) {
         if (parser.isSet(importRulesOption))
             options.rules = WordStream::Rules::Import;
         options.standardInputClosed = inputClosed;
+        options.stress = parser.isSet(stressOption);
         return split(parser.positionalArguments(), dataFiles, options);
     }
     bool portValid = false;
