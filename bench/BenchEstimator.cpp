@@ -7,9 +7,11 @@
 // Trainer options (such as --table-bits 22 --gram 7) try another model shape in the cross-validation; its model
 // is then measured like the shipped one.
 // The held-out words are then also looked up as the program does, in the dictionary without them (their entry
-// lines left out, forms kept) with the held-out model: listed forms, derived forms and estimates together.
+// lines left out, forms kept) with the held-out model: listed forms, derived forms and estimates together; and their
+// stress, with a stress model trained without them too, is scored against GCIDE's marks by where it came from.
 #include "lexicon/BuiltInDictionary.h"
 #include "lexicon/EstimateMends.h"
+#include "lexicon/StressEstimator.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/SyllableTrainingSet.h"
 #include "lexicon/VowelGroupRule.h"
@@ -61,17 +63,63 @@ bool writeWithout(const QString& dictionary, const std::vector<const SyllableTra
 
 // 4. The held-out words as the program looks them up, by where the answer came from: the estimator's doubts on
 //    guessed compounds heeded (as the program does), and without the estimator until nothing else answers.
+// The syllable (from 0) of a stress's primary, -1 when it has none.
+qsizetype primaryOf(QStringView stress) {
+    return stress.indexOf(u'1');
+}
+
+// A stress model trained without fold 0; empty when the trainer fails.
+QString heldOutStressModel(const QString& dictionary, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("stress-held-out.dat"));
+    QProcess trainer;
+    trainer.start(QStringLiteral(PARVENNA_STRESS_TRAINER),
+                  {QStringLiteral("--hold-out"), QStringLiteral("0"), dictionary, path});
+    if (!trainer.waitForFinished(600000) || trainer.exitCode() != 0) {
+        std::printf("stress-trainer failed: %s\n", trainer.readAllStandardError().constData());
+        return {};
+    }
+    return path;
+}
+
+// 5. The held-out words' primary stress as the lookup gives it, derived or estimated, against GCIDE's marks (a word
+//    whose division has another number of syllables counts as wrong).
+void stressByLookup(const BuiltInDictionary& dictionary, const std::vector<const SyllableTrainingSet::Word*>& heldOut) {
+    int tally[2][2] = {}; // derived, estimated: words, right
+    for (const auto* word : heldOut) {
+        if (word->stressed.empty() || word->stressed.front().stress.size() < 2)
+            continue;
+        const BuiltInDictionary::Answer answer = dictionary.lookUp(QString::fromStdString(word->letters), false, true);
+        const int source = answer.source == BuiltInDictionary::Source::Derived     ? 0
+                           : answer.source == BuiltInDictionary::Source::Estimated ? 1
+                                                                                   : -1;
+        if (source < 0)
+            continue;
+        bool right = false;
+        for (const SyllableTrainingSet::Stressed& marked : word->stressed) {
+            const QString stress = QString::fromStdString(marked.stress);
+            right = right || (stress.size() == answer.stress.size() && primaryOf(stress) == primaryOf(answer.stress));
+        }
+        ++tally[source][0];
+        tally[source][1] += right;
+    }
+    std::printf("  primary stress as the lookup gives it, against GCIDE's: derived %.2f %% of %d, estimated %.2f %% of "
+                "%d\n",
+                percent(tally[0][1], tally[0][0]), tally[0][0], percent(tally[1][1], tally[1][0]), tally[1][0]);
+}
+
 void wholeLookUp(const QString& dictionary, const std::vector<const SyllableTrainingSet::Word*>& heldOut,
                  const QString& model, const QTemporaryDir& dir) {
     const QString without = dir.filePath(QStringLiteral("without-held-out.txt"));
     BuiltInDictionary withEstimator;
     BuiltInDictionary alone;
     SyllableEstimator estimator;
-    if (!writeWithout(dictionary, heldOut, without) || !withEstimator.load({without}, nullptr, model) ||
+    const QString stressModel = heldOutStressModel(dictionary, dir);
+    if (!writeWithout(dictionary, heldOut, without) || !withEstimator.load({without}, nullptr, model, stressModel) ||
         !alone.load({without}) || !estimator.load(model)) {
         std::printf("cannot load the dictionary without the held-out words\n");
         return;
     }
+    stressByLookup(withEstimator, heldOut);
     for (const bool heeded : {true, false}) {
         int words = 0;
         int exact = 0;

@@ -165,8 +165,10 @@ BuiltInDictionary::Answer BuiltInDictionary::find(QStringView written, bool with
         answer = answerOf(Source::Derived, Division::onto(derived, written));
         answer.stress = context.stress;
         Division::joinVowellessPieces(answer.division, &answer.stress);
-        if (!context.compounded || !m_estimator.isLoaded() ||
-            m_estimator.doubt(answer.division) <= DerivedForms::kCompoundDoubt)
+        const int doubt = (context.compounded || context.movedStress) && m_estimator.isLoaded()
+                              ? m_estimator.doubt(answer.division)
+                              : 0;
+        if (doubt == 0 || (!context.movedStress && doubt <= DerivedForms::kCompoundDoubt))
             return answer;
     }
     // 7. A name after a prefix of its own (O'Brien, McGee), 8. the estimate.

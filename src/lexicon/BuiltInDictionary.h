@@ -80,7 +80,7 @@ private:
     QString stressOfReading(QStringView division) const;
 
     Lexicon m_lexicon;
-    DerivedForms m_derived{m_lexicon, &m_estimator};
+    DerivedForms m_derived{m_lexicon, &m_estimator, &m_stressEstimator};
     SyllableEstimator m_estimator;
     StressEstimator m_stressEstimator;
 };

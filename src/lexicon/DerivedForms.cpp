@@ -4,6 +4,7 @@
 #include "lexicon/DerivedStress.h"
 #include "lexicon/Division.h"
 #include "lexicon/Lexicon.h"
+#include "lexicon/StressEstimator.h"
 #include "lexicon/SyllableEstimator.h"
 #include "lexicon/WordKey.h"
 
@@ -138,6 +139,7 @@ QString DerivedForms::derive(QStringView key, Context& context) const {
         return {};
     context.lookupsLeft = kLookupBudget;
     context.compounded = false;
+    context.movedStress = false;
     Form form = resolve(key, kDepth, context);
     context.stress = std::move(form.stress);
     return std::move(form.division);
@@ -161,6 +163,18 @@ QString DerivedForms::regularInflection(QStringView key, Context& context) const
 
 QString DerivedForms::listed(QStringView key) const {
     return m_lexicon.usableDivision(key);
+}
+
+// The stress of a listed key's first homograph labelled as a verb, when the dictionary gives it one of as many
+// syllables; otherwise the stress given.
+QString DerivedForms::verbStress(QStringView key, const QString& otherwise) const {
+    if (key.isEmpty())
+        return otherwise;
+    for (const Lexicon::Homograph& homograph : m_lexicon.usableHomographs(key)) {
+        if (homograph.label.startsWith(u'v') && homograph.stress.size() == otherwise.size())
+            return homograph.stress;
+    }
+    return otherwise;
 }
 
 // A listed word, unless it needs an accent the user did not type.
@@ -192,9 +206,11 @@ DerivedForms::Form DerivedForms::resolve(QStringView key, int depth, Context& c)
          {&DerivedForms::byParts, &DerivedForms::byContraction, &DerivedForms::bySuffix, &DerivedForms::byRespelling,
           &DerivedForms::byPrefix, &DerivedForms::byMovingSuffix, &DerivedForms::byCompound}) {
         const bool compounded = c.compounded;
+        const bool moved = c.movedStress;
         if (Form form = (this->*rule)(key, depth, c); !form.isEmpty())
             return form;
         c.compounded = compounded; // what a failed rule tried does not count
+        c.movedStress = moved;
     }
     return {};
 }
@@ -256,6 +272,7 @@ DerivedForms::Form DerivedForms::bySuffixOn(QStringView key, int depth, const QS
 DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, const QStringList& stems,
                                              Context& c) const {
     QString stemStress; // the stress of the stem last found
+    QString stemKey;    // and its key
     const auto stem = [&](QStringView base, QStringView extra = {}) -> QString {
         QVarLengthArray<QChar, kLongest + 2> wanted;
         wanted.append(base.data(), base.size());
@@ -265,6 +282,8 @@ DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, con
             return {};
         Form found = stemDepth == 0 ? listedStem(candidate, c) : resolve(candidate, stemDepth, c);
         stemStress = std::move(found.stress);
+        if (c.withStress)
+            stemKey = candidate.toString();
         return std::move(found.division);
     };
     // A listed stem whether or not the key is listed as its form.
@@ -278,6 +297,13 @@ DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, con
         QString stress = c.withStress ? DerivedStress::kept(stemStress, division) : QString();
         return Form{std::move(division), std::move(stress)};
     };
+    // A suffix of verbs (-ing, -ed, -ment, -able, -er) takes the stress of the stem as a verb where the dictionary
+    // stresses its verb otherwise (re·ˈcord·ing, bom·ˈbard·ment, not ˈrec·ord, ˈbom·bard).
+    const auto verbal = [&](QString division) {
+        if (c.withStress)
+            stemStress = verbStress(stemKey, stemStress);
+        return form(std::move(division));
+    };
     const qsizetype n = key.size();
     QString s;
     // possessives: the cat's, the boss's, the judge's, the babies'
@@ -289,27 +315,27 @@ DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, con
     if (endsWith(key, u"ing") && n > 4) {
         const QStringView base = key.chopped(3);
         if (!(s = stem(base)).isEmpty())
-            return form(s + QStringLiteral("*ing"));
+            return verbal(s + QStringLiteral("*ing"));
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return form(s + u'*' + base.back() + QStringLiteral("ing"));
+            return verbal(s + u'*' + base.back() + QStringLiteral("ing"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return form(endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing")
-                                           : dropSilentE(s) + QStringLiteral("*ing"));
+            return verbal(endsConsonantLe(s) ? dropLast(s) + QStringLiteral("ing")
+                                             : dropSilentE(s) + QStringLiteral("*ing"));
         if (base.endsWith(u'y') && !(s = stem(base.chopped(1), u"ie")).isEmpty())
-            return form(dropLast(s, 2) + QStringLiteral("y*ing"));
+            return verbal(dropLast(s, 2) + QStringLiteral("y*ing"));
     }
     // -ed: want·ed, walked, hoped, hat·ed, hopped, pat·ted, ba·bied
     if (endsWith(key, u"ied") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
-        return form(dropLast(s) + QStringLiteral("ied"));
+        return verbal(dropLast(s) + QStringLiteral("ied"));
     if (endsWith(key, u"ed") && n > 3) {
         const QStringView base = key.chopped(2);
         if (!(s = stem(base)).isEmpty())
-            return form(endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed"));
+            return verbal(endsTOrD(base) ? s + QStringLiteral("*ed") : s + QStringLiteral("ed"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return form(endsTOrD(base) ? dropSilentE(s) + QStringLiteral("*ed") : s + u'd');
+            return verbal(endsTOrD(base) ? dropSilentE(s) + QStringLiteral("*ed") : s + u'd');
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return form(endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
-                                       : s + base.back() + QStringLiteral("ed"));
+            return verbal(endsTOrD(base) ? s + u'*' + base.back() + QStringLiteral("ed")
+                                         : s + base.back() + QStringLiteral("ed"));
     }
     // plurals and third persons: ba·bies, cats, pa·ges, box·es, po·ta·toes, quiz·zes
     if (endsWith(key, u"ies") && n > 4 && !(s = stem(key.chopped(3), u"y")).isEmpty())
@@ -350,16 +376,20 @@ DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, con
             continue;
         const QStringView base = key.chopped(suffix.size());
         const QString tail = QStringLiteral("*") + suffix.toString();
+        const bool ofVerbs = suffix == QLatin1String("ment") || suffix == QLatin1String("er");
+        const auto made = [&](QString division) {
+            return ofVerbs ? verbal(std::move(division)) : form(std::move(division));
+        };
         if (!(s = stem(base)).isEmpty())
-            return form(s + tail);
+            return made(s + tail);
         if (plain.comparative && !(s = stem(base, u"e")).isEmpty())
-            return form(endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropSilentE(s) + tail);
+            return made(endsConsonantLe(s) ? dropLast(s) + suffix.toString() : dropSilentE(s) + tail);
         if (plain.comparative && endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return form(s + u'*' + base.back() + suffix.toString());
+            return made(s + u'*' + base.back() + suffix.toString());
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return form(dropLast(s) + QStringLiteral("i") + tail);
+            return made(dropLast(s) + QStringLiteral("i") + tail);
         if (suffix == QLatin1String("ment") && !(s = stem(base, u"e")).isEmpty())
-            return form(dropSilentE(s) + tail);
+            return made(dropSilentE(s) + tail);
     }
     // -ly: quick·ly, hap·pi·ly, sim·ply, tru·ly; an -ed the stem leaves silent is spoken before it:
     // al·leg·ed·ly, sup·pos·ed·ly, mark·ed·ly
@@ -381,13 +411,13 @@ DerivedForms::Form DerivedForms::suffixRules(QStringView key, int stemDepth, con
     if (endsWith(key, u"able") && n > 5) {
         const QStringView base = key.chopped(4);
         if (!(s = stem(base)).isEmpty())
-            return form(s + QStringLiteral("*a*ble"));
+            return verbal(s + QStringLiteral("*a*ble"));
         if (!(s = stem(base, u"e")).isEmpty())
-            return form(dropSilentE(s) + QStringLiteral("*a*ble"));
+            return verbal(dropSilentE(s) + QStringLiteral("*a*ble"));
         if (base.endsWith(u'i') && !(s = stem(base.chopped(1), u"y")).isEmpty())
-            return form(dropLast(s) + QStringLiteral("i*a*ble"));
+            return verbal(dropLast(s) + QStringLiteral("i*a*ble"));
         if (endsDoubled(base) && !(s = stem(base.chopped(1))).isEmpty())
-            return form(s + u'*' + base.back() + QStringLiteral("a*ble"));
+            return verbal(s + u'*' + base.back() + QStringLiteral("a*ble"));
     }
     return {};
 }
@@ -454,6 +484,9 @@ DerivedForms::Form DerivedForms::byMovingSuffix(QStringView key, int, Context& c
         if (!endsWith(key, moving.suffix) || key.size() < moving.suffix.size() + kMinPart)
             continue;
         const QStringView base = key.chopped(moving.suffix.size());
+        // -cian, -tial, -sious: the i joins the consonant before it into one syllable, which no stem shows
+        if (moving.suffix.startsWith(u'i') && !base.isEmpty() && QStringView(u"cstx").contains(base.back()))
+            continue;
         for (const QStringView dropped : {QStringView(), QStringView(u"e"), QStringView(u"y")}) {
             const QString candidate = base.toString() + dropped.toString();
             const Form stem = listedStem(candidate, c);
@@ -464,6 +497,7 @@ DerivedForms::Form DerivedForms::byMovingSuffix(QStringView key, int, Context& c
                 continue;
             const qsizetype stressed = moving.move == DerivedStress::Move::On ? base.size() : base.size() - 1;
             QString stress = c.withStress ? DerivedStress::moved(stem.stress, division, stressed) : QString();
+            c.movedStress = true; // the estimator must divide it alike
             return {std::move(division), std::move(stress)};
         }
     }
@@ -483,7 +517,13 @@ DerivedForms::Form DerivedForms::byCompound(QStringView key, int depth, Context&
         const Form second = resolve(key.mid(cut), std::min(depth - 1, 1), c);
         if (second.isEmpty())
             continue;
-        cuts.append({first.division + u'*' + second.division, DerivedStress::compounded(first.stress, second.stress)});
+        QString division = first.division + u'*' + second.division;
+        QString stress;
+        if (c.withStress) {
+            const QString model = m_stressEstimator ? m_stressEstimator->stress(division) : QString();
+            stress = DerivedStress::compounded(first.stress, second.stress, key.left(cut), model);
+        }
+        cuts.append({std::move(division), std::move(stress)});
         if (!judged)
             break;
     }

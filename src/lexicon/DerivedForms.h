@@ -6,6 +6,7 @@
 #include <QStringView>
 
 class Lexicon;
+class StressEstimator;
 class SyllableEstimator;
 
 // Divisions of words the dictionary does not list as headwords, made from the ones it does: plurals and verb
@@ -26,8 +27,9 @@ public:
     // With an estimator, a word that cuts into two listed words in more than one way is cut where the first word
     // is longest, unless the estimator doubts that cut by more than kCompoundDoubt over another (hand·shake, not
     // hands·hake; but lift·off, not lif·toff).
-    explicit DerivedForms(const Lexicon& lexicon, const SyllableEstimator* estimator = nullptr)
-        : m_lexicon(lexicon), m_estimator(estimator) {}
+    explicit DerivedForms(const Lexicon& lexicon, const SyllableEstimator* estimator = nullptr,
+                          const StressEstimator* stressEstimator = nullptr)
+        : m_lexicon(lexicon), m_estimator(estimator), m_stressEstimator(stressEstimator) {}
 
     // What one derivation goes by and what it finds out on the way, passed down its calls.
     struct Context {
@@ -37,6 +39,10 @@ public:
         // Out: the division rests on a guessed closed compound (some·one from some and one), the least certain of
         // the rules: hands·hake is as much a compound of listed words as hand·shake.
         bool compounded = false;
+        // Out: it rests on a suffix that moves the stress (pho·to·graph·ic). Such a suffix changes how the word is
+        // divided in ways the rules do not follow (-cian, -tial): the division stands only where the estimator
+        // divides the word alike, and the rule gives its stress.
+        bool movedStress = false;
         int lookupsLeft = 0; // the dictionary lookups it may still make
         // Whether the stress is wanted too; out: the stress of the division derived (Lexicon::Homograph::stress),
         // empty when it is not wanted or not known.
@@ -66,6 +72,7 @@ private:
     };
 
     Form listedStem(QStringView key, const Context& c, bool* isForm = nullptr) const;
+    QString verbStress(QStringView key, const QString& otherwise) const;
     Form resolve(QStringView key, int depth, Context& c) const;
     Form bySuffix(QStringView key, int depth, Context& c) const;
     // The suffix rules on the given stems only (on any stem when there are none).
@@ -81,4 +88,5 @@ private:
 
     const Lexicon& m_lexicon;
     const SyllableEstimator* m_estimator;
+    const StressEstimator* m_stressEstimator;
 };

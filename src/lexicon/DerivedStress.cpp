@@ -3,6 +3,8 @@
 
 #include "lexicon/Division.h"
 
+#include <algorithm>
+
 namespace DerivedStress {
 namespace {
 
@@ -66,8 +68,16 @@ QString prefixed(QStringView stemStress) {
     return stemStress.isEmpty() ? QString() : QStringLiteral("2") + stemStress.toString();
 }
 
-QString compounded(QStringView first, QStringView second) {
-    return first.isEmpty() || second.isEmpty() ? QString() : first.toString() + demoted(second);
+QString compounded(QStringView first, QStringView second, QStringView firstLetters, QStringView model) {
+    if (first.isEmpty() || second.isEmpty())
+        return {};
+    static const QStringView kUnstressedPrefixes[] = {u"col", u"com", u"con", u"cor", u"de",  u"dis", u"mis",
+                                                      u"non", u"pre", u"pro", u"sub", u"tri", u"uni"};
+    const bool prefix = std::any_of(std::begin(kUnstressedPrefixes), std::end(kUnstressedPrefixes),
+                                    [&](QStringView p) { return firstLetters.compare(p, Qt::CaseInsensitive) == 0; });
+    const bool secondLeads =
+        prefix || (model.size() == first.size() + second.size() && model.indexOf(u'1') >= first.size());
+    return secondLeads ? demoted(first) + second.toString() : first.toString() + demoted(second);
 }
 
 } // namespace DerivedStress

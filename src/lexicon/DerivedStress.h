@@ -44,7 +44,11 @@ QString moved(QStringView stemStress, QStringView division, qsizetype letter);
 // un-, re-: a secondary stress before the stem's own.
 QString prefixed(QStringView stemStress);
 
-// A closed compound: the first word's stress, the second's primary as secondary (ˈhand·ˌshake).
-QString compounded(QStringView first, QStringView second);
+// A closed compound: one word keeps its primary stress and the other's becomes secondary. A first word of one
+// syllable keeps it (ˈhand·ˌshake, ˈfore·ˌfront), unless it is one of the Latin prefixes that give it up
+// (ˌdis·ap·ˈpear, con·ˈdi·tion); after a longer first word the stress model's guess for the whole (model, empty without
+// a model) says which word has it (ˌan·ti·bac·ˈte·ri·al, but ˈi·ron·ˌweed). firstLetters is the first word as the key
+// writes it.
+QString compounded(QStringView first, QStringView second, QStringView firstLetters, QStringView model);
 
 } // namespace DerivedStress
