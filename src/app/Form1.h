@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/WindowFit.h"
 #include "ui/ListControl.h"
 #include "ui/PlatformTools.h"
 #include "ui/ProgressBar.h"
@@ -20,6 +21,7 @@ class SplittingRun;
 class TextExport;
 class ClipboardCopy;
 class ExcelExport;
+class WindowAccessibility;
 
 // The main window: builds its controls, runs the start-up sequence, saves the word list on close and wires
 // every button, list event and option to its handler.
@@ -53,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -65,6 +68,8 @@ private:
     void setTabOrder();
     void centreOnScreen();
     void connectHandlers();
+    void setUpKeyboardAndAccessibility();
+    void restOnResultsChange();
     void ApplySkin();
     void SetApplicationTitle();
     void MaybeOpenHomePage();
@@ -87,6 +92,9 @@ private:
     MousePointer m_pointer = MousePointer::Default;
     QCursor m_handPointer{Qt::ArrowCursor};
     QString m_programFolder;
+    WindowFit m_fit{*this};
+    WindowAccessibility* m_accessibility = nullptr;
+    QMetaObject::Connection m_screenWatch;
 
     std::unique_ptr<ListEditing> m_listEditing;
     std::unique_ptr<WordFileImport> m_wordFileImport;
