@@ -74,7 +74,16 @@ int main(int argc, char** argv) {
                                         QStringLiteral("FILE"));
     parser.addOptions({splitOption, portOption, keyOption, dataOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Word files for --split."), "[FILE...]");
-    parser.process(app);
+    // A wrong argument is a usage error (exit status 2), as the manual says; --help and --version exit 0.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QTextStream(stderr) << "parvenna-dictionary: " << parser.errorText()
+                            << "\nTry 'parvenna-dictionary --help' for more information.\n";
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
 
     const QStringList dataFiles = parser.values(dataOption);
     if (parser.isSet(splitOption))
