@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ConnectivityCheck.h"
 #include "app/Form1.h"
 #include "common/Settings.h"
 #include "dictionary/FetchFailure.h"
@@ -271,8 +272,8 @@ private slots:
         QCOMPARE(results(), (QList<ResultRow>{{"Not Found", "", false}}));
     }
 
-    // Without a ping tool on the path the check can only warn: it warns for a service, and is not made at all
-    // for the built-in dictionary, which needs no network.
+    // Without a ping tool on the path the check says so for a service, and is not made at all for the built-in
+    // dictionary, which needs no network.
     void startUpCheckOnlyForAService() {
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", qEnvironmentVariable("TEMP").toUtf8());
@@ -286,7 +287,7 @@ private slots:
         useService(QString(), QString());
         const QStringList builtIn = shownAtStart();
         qputenv("PATH", path);
-        QCOMPARE(withService, QStringList{"You must be online to use this software accurately."});
+        QCOMPARE(withService, QStringList{ConnectivityCheck::kPingMissing});
         QCOMPARE(builtIn, QStringList{});
     }
 
