@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WindowAccessibility.h"
 
+#include "app/NamedControls.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -41,11 +43,6 @@ const QHash<QString, Texts>& controlTexts() {
     return texts;
 }
 
-bool isNamed(const QWidget* widget) {
-    const QString name = widget->objectName();
-    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
-}
-
 QString ownLabel(const QWidget* widget) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         return WindowAccessibility::withoutMnemonic(button->text());
@@ -82,9 +79,7 @@ WindowAccessibility::WindowAccessibility(QWidget& window)
 }
 
 void WindowAccessibility::describeControls() {
-    for (QWidget* widget : m_window.findChildren<QWidget*>()) {
-        if (!isNamed(widget))
-            continue;
+    for (QWidget* widget : NamedControls::of(m_window)) {
         const auto given = controlTexts().constFind(widget->objectName());
         const bool known = given != controlTexts().constEnd();
         const QString name = known && given->name ? QString::fromUtf8(given->name) : ownLabel(widget);

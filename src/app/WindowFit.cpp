@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WindowFit.h"
 
+#include "app/NamedControls.h"
 #include "app/ScaledStyle.h"
 
 #include <QAbstractButton>
@@ -20,11 +21,6 @@ constexpr double kSmallestScale = 0.25;
 constexpr double kSmallestFontShare = 0.5;
 constexpr double kFontStep = 0.95;
 constexpr int kGap = 6; // between a widened control and the next one on its right
-
-bool isNamed(const QWidget* widget) {
-    const QString name = widget->objectName();
-    return !widget->isWindow() && !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
-}
 
 int scaled(int length, double scale) {
     return static_cast<int>(std::lround(length * scale));
@@ -72,7 +68,7 @@ void WindowFit::record() {
         containers << box;
     for (QWidget* container : containers) {
         for (QWidget* widget : container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (!isNamed(widget))
+            if (!NamedControls::isNamed(widget))
                 continue;
             Placed placed{widget, widget->geometry(), widget->font(), {}};
             if (const auto* tree = qobject_cast<QTreeView*>(widget))
@@ -142,7 +138,7 @@ int WindowFit::freeRightEdge(const QWidget& widget) const {
     for (const QWidget* other : container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QRect g = other->geometry();
         const bool besideIt = g.top() <= widget.geometry().bottom() && g.bottom() >= widget.y();
-        if (other != &widget && isNamed(other) && besideIt && g.left() > widget.geometry().right())
+        if (other != &widget && NamedControls::isNamed(other) && besideIt && g.left() > widget.geometry().right())
             edge = std::min(edge, g.left() - kGap);
     }
     return edge;

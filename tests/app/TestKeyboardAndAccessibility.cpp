@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AboutBox.h"
 #include "app/Form1.h"
+#include "app/NamedControls.h"
 #include "app/WindowAccessibility.h"
 
 #include "FakePlatform.h"
@@ -12,17 +13,7 @@
 #include <QClipboard>
 #include <QSet>
 
-namespace {
-
-QList<QWidget*> namedControls(QWidget& form) {
-    QList<QWidget*> controls;
-    for (QWidget* widget : form.findChildren<QWidget*>())
-        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
-            controls << widget;
-    return controls;
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestKeyboardAndAccessibility : public QObject {
     Q_OBJECT
@@ -64,7 +55,7 @@ private slots:
 
     // Every control is named and described for assistive technology; the lists by what they hold.
     void accessibleNames() {
-        for (QWidget* widget : namedControls(*m_form)) {
+        for (QWidget* widget : NamedControls::of(*m_form)) {
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
             QVERIFY2(face, qPrintable(widget->objectName()));
             QVERIFY2(!face->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));

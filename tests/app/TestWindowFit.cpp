@@ -2,6 +2,7 @@
 // Run three times by CTest, each on a screen of its own (PARVENNA_FIT_CASE): "designed" on a large screen at 1x,
 // "scaled" at 2x on an 800 x 600 screen, "dejavu" with DejaVu as the only font.
 #include "app/Form1.h"
+#include "app/NamedControls.h"
 #include "app/WindowAccessibility.h"
 #include "app/WindowFit.h"
 
@@ -19,15 +20,6 @@ namespace {
 
 QString fitCase() {
     return qEnvironmentVariable("PARVENNA_FIT_CASE");
-}
-
-// The controls the design places, by name.
-QList<QWidget*> namedControls(QWidget& form) {
-    QList<QWidget*> controls;
-    for (QWidget* widget : form.findChildren<QWidget*>())
-        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
-            controls << widget;
-    return controls;
 }
 
 // Where the style draws a button's or check box's text, and whether the text has room there.
@@ -66,7 +58,7 @@ private slots:
         }
         m_form = std::make_unique<Form1>(m_tools, m_spreadsheets);
         m_form->Form_Load();
-        for (QWidget* control : namedControls(*m_form))
+        for (QWidget* control : NamedControls::of(*m_form))
             m_designed[control->objectName()] = control->geometry();
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -83,7 +75,7 @@ private slots:
 
     // Every control lies inside the window, visible, and none covers another in the same container.
     void everyControlReachable() {
-        const QList<QWidget*> controls = namedControls(*m_form);
+        const QList<QWidget*> controls = NamedControls::of(*m_form);
         QCOMPARE(controls.size(), m_designed.size());
         for (QWidget* control : controls) {
             const QRect inWindow(control->mapTo(m_form.get(), QPoint(0, 0)), control->size());
@@ -109,7 +101,7 @@ private slots:
         if (fitCase() != QStringLiteral("designed"))
             QSKIP("the design does not fit this screen, or not in this font");
         QCOMPARE(m_form->size(), QSize(536, 670));
-        for (QWidget* control : namedControls(*m_form))
+        for (QWidget* control : NamedControls::of(*m_form))
             QCOMPARE(control->geometry(), m_designed.value(control->objectName()));
     }
 
