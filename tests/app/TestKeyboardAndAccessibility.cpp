@@ -123,11 +123,6 @@ private slots:
         QCOMPARE(this->effect(), effect); // and nothing more
     }
 
-    void aboutNamesVersionAndLicences() {
-        for (const char* part : {"Parvenna " PARVENNA_VERSION, "GPL-3.0-or-later", "GCIDE", "GPL-2.0-or-later"})
-            QVERIFY2(AboutBox::text().contains(QLatin1String(part)), part);
-    }
-
     // A list with the focus is ringed in the highlight colour even without a current row.
     void focusedListIsRinged() {
         auto* list = control("ListView2");

@@ -4,7 +4,6 @@
 #include "app/Form1.h"
 #include "app/NamedControls.h"
 #include "app/WindowAccessibility.h"
-#include "app/WindowFit.h"
 
 #include "FakePlatform.h"
 #include "NoSpreadsheet.h"
@@ -114,22 +113,6 @@ private slots:
         QVERIFY(qAbs(double(m_form->height()) / 670.0 - scale) < 0.01);
         auto* start = m_form->findChild<QWidget*>("PushButton17");
         QVERIFY(qAbs(start->width() - 520 * scale) <= 1);
-    }
-
-    void scaleFor_data() {
-        QTest::addColumn<QSize>("available");
-        QTest::addColumn<double>("scale");
-        QTest::newRow("room to spare") << QSize(1920, 1080) << 1.0;
-        QTest::newRow("exactly") << QSize(536 + 8, 670 + 36) << 1.0;
-        QTest::newRow("900 px at 1.5: too low") << QSize(1280, 600) << (600.0 - 36) / 670;
-        QTest::newRow("too narrow") << QSize(400, 1000) << (400.0 - 8) / 536;
-        QTest::newRow("tiny: the smallest scale") << QSize(100, 100) << 0.25;
-    }
-    void scaleFor() {
-        QFETCH(QSize, available);
-        QFETCH(double, scale);
-        QCOMPARE(WindowFit::scaleFor(QSize(536, 670), QRect(QPoint(0, 0), available), WindowFit::kFrameAllowance),
-                 scale);
     }
 
     void cleanupTestCase() { m_form.reset(); }

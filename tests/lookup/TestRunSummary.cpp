@@ -2,16 +2,6 @@
 #include "TestEnvironment.h"
 #include "lookup/RunSummary.h"
 
-namespace {
-
-// Adds `count` results alike.
-void addMany(RunSummary& summary, int count, bool found, bool estimated, int syllables) {
-    for (int i = 0; i < count; ++i)
-        summary.add(found, estimated, syllables);
-}
-
-} // namespace
-
 class TestRunSummary : public QObject {
     Q_OBJECT
 private slots:
@@ -40,15 +30,11 @@ private slots:
         QFETCH(int, notFound);
         QFETCH(QString, text);
         RunSummary summary;
-        addMany(summary, estimated, true, true, 1);
-        addMany(summary, ones - estimated, true, false, 1);
-        addMany(summary, twos, true, false, 2);
-        addMany(summary, notFound, false, false, 0);
+        for (int i = 0; i < ones + twos + notFound; ++i)
+            summary.add(i < ones + twos, i < estimated, i < ones ? 1 : 2);
         QCOMPARE(summary.text(), text);
         QCOMPARE(summary.words(), qint64(ones + twos + notFound));
         QCOMPARE(summary.notFound(), qint64(notFound));
-        summary.clear();
-        QCOMPARE(summary.words(), qint64(0));
     }
 };
 
