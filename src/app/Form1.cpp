@@ -215,7 +215,7 @@ void Form1::connectHandlers() {
 // and the focus ring are set up here for whatever controls the window has.
 void Form1::setUpKeyboardAndAccessibility() {
     WindowShortcuts::install(*this, [this] { AboutBox::show(m_context.dialogs()); });
-    m_accessibility = new WindowAccessibility(*this);
+    new WindowAccessibility(*this); // owned by the window
     restOnResultsChange();
 }
 
@@ -231,7 +231,8 @@ void Form1::restOnResultsChange() {
 
 // The designed window, made to fit the screen it opens on (and any screen it is moved to).
 void Form1::showEvent(QShowEvent* event) {
-    m_fit.fit();
+    if (!event->spontaneous()) // not when the window comes back from the task bar where the user left it
+        m_fit.fit();
     if (QWindow* handle = windowHandle(); handle && !m_screenWatch)
         m_screenWatch = connect(handle, &QWindow::screenChanged, this, [this] { m_fit.fit(); });
     QWidget::showEvent(event);

@@ -21,7 +21,6 @@ class SplittingRun;
 class TextExport;
 class ClipboardCopy;
 class ExcelExport;
-class WindowAccessibility;
 
 // The main window: builds its controls, runs the start-up sequence, saves the word list on close and wires
 // every button, list event and option to its handler.
@@ -93,7 +92,6 @@ private:
     QCursor m_handPointer{Qt::ArrowCursor};
     QString m_programFolder;
     WindowFit m_fit{*this};
-    WindowAccessibility* m_accessibility = nullptr;
     QMetaObject::Connection m_screenWatch;
 
     std::unique_ptr<ListEditing> m_listEditing;
