@@ -10,10 +10,10 @@
 #include <QTextStream>
 
 int main(int argc, char** argv) {
-    // --help and --version print and exit before a display is needed.
+    // --help, --version and a refused argument print and exit before a display is needed.
     if (const auto answer = CommandLine::immediateAnswer(CommandLine::arguments(argc, argv))) {
-        QTextStream(stdout) << *answer;
-        return 0;
+        QTextStream(answer->exitStatus == 0 ? stdout : stderr) << answer->text;
+        return answer->exitStatus;
     }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Orvanta"));

@@ -4,6 +4,8 @@
 #include "dictionary/ChildProcess.h"
 #include "ui/WindowContext.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ConnectivityCheck {
@@ -19,6 +21,12 @@ bool ShowsReply(const QString& output) {
 }
 
 void CheckOnline(WindowContext& window, const QString& serviceAddress, const QString& pingProgram) {
+    const bool found = pingProgram.contains(QLatin1Char('/')) ? QFileInfo(pingProgram).isExecutable()
+                                                              : !QStandardPaths::findExecutable(pingProgram).isEmpty();
+    if (!found) {
+        window.message(kPingMissing);
+        return;
+    }
     const QStringList arguments{QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-W"), QStringLiteral("2"),
                                 PingHost(serviceAddress)};
     const QString output = ChildProcess::CaptureCommandOutput(pingProgram, arguments, true, false, true);

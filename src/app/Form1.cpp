@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Form1.h"
 
+#include "app/AboutBox.h"
 #include "app/ConnectivityCheck.h"
 #include "app/HandPointer.h"
 #include "app/Skin.h"
 #include "app/StartupDataCheck.h"
+#include "app/WindowAccessibility.h"
+#include "app/WindowShortcuts.h"
 #include "common/FileSystem.h"
 #include "common/MessageLoop.h"
 #include "common/Numbers.h"
@@ -30,6 +33,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -71,8 +75,8 @@ Form1::Form1(PlatformTools& tools, SpreadsheetProvider& spreadsheets, QWidget* p
     : QWidget(parent), m_tools(tools), m_listView1(new ListControl(this)), m_listView2(new ListControl(this)),
       m_frame1(new QGroupBox(QStringLiteral("Display Option"), this)),
       m_frame2(new QGroupBox(QStringLiteral("Results 'Not Found' Option"), this)),
-      m_check5(new QCheckBox(QStringLiteral("Show original word in results"), m_frame1)),
-      m_check1(new QCheckBox(QStringLiteral("Add 'Not Found' entry in results if word is not found"), m_frame2)),
+      m_check5(new QCheckBox(QStringLiteral("Show &original word in results"), m_frame1)),
+      m_check1(new QCheckBox(QStringLiteral("Add '&Not Found' entry in results if word is not found"), m_frame2)),
       m_progressBar1(new ProgressBar(this)),
       m_context(*m_listView1, *m_listView2, *m_check5, *m_check1, *m_progressBar1, *this, tools),
       m_listEditing(std::make_unique<ListEditing>(m_context)),
@@ -86,6 +90,7 @@ Form1::Form1(PlatformTools& tools, SpreadsheetProvider& spreadsheets, QWidget* p
     buildControls();
     setTabOrder();
     connectHandlers();
+    setUpKeyboardAndAccessibility();
     centreOnScreen();
 }
 
@@ -136,15 +141,15 @@ void Form1::buildControls() {
         frame->installEventFilter(this);
     }
 
-    addButton("PushButton6", QStringLiteral("Add One Word"), 120, 2750, 3840);
-    addButton("PushButton3", QStringLiteral("Load Words From File"), 4080, 2750, 3840);
-    addButton("PushButton1", QStringLiteral("Clear List"), 120, 3260, 3840);
-    addButton("PushButton7", QStringLiteral("Load Sample/Example Data"), 4080, 3260, 3840);
-    addButton("PushButton17", QStringLiteral("Start Splitting"), 120, 5355, 7800);
-    addButton("PushButton4", QStringLiteral("Save Results As Text File"), 120, 8490, 3840);
-    addButton("PushButton13", QStringLiteral("Save Results As Excel File"), 4080, 8490, 3840);
-    addButton("PushButton5", QStringLiteral("Copy Results To Clipboard"), 120, 9000, 3840);
-    addButton("PushButton2", QStringLiteral("Clear Results"), 4080, 9000, 3840);
+    addButton("PushButton6", QStringLiteral("&Add One Word"), 120, 2750, 3840);
+    addButton("PushButton3", QStringLiteral("&Load Words From File"), 4080, 2750, 3840);
+    addButton("PushButton1", QStringLiteral("Clear L&ist"), 120, 3260, 3840);
+    addButton("PushButton7", QStringLiteral("Load Sample/&Example Data"), 4080, 3260, 3840);
+    addButton("PushButton17", QStringLiteral("&Start Splitting"), 120, 5355, 7800);
+    addButton("PushButton4", QStringLiteral("Save Results As &Text File"), 120, 8490, 3840);
+    addButton("PushButton13", QStringLiteral("Save Results As E&xcel File"), 4080, 8490, 3840);
+    addButton("PushButton5", QStringLiteral("&Copy Results To Clipboard"), 120, 9000, 3840);
+    addButton("PushButton2", QStringLiteral("Clear &Results"), 4080, 9000, 3840);
 
     m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     place(m_progressBar1, 120, 9525, 7800, 405);
@@ -158,7 +163,6 @@ QPushButton* Form1::addButton(const char* name, const QString& text, int left, i
     button->setObjectName(QString::fromLatin1(name));
     button->setFont(arialBold(11.25));
     button->setMouseTracking(true);
-    button->setAutoDefault(false);
     button->installEventFilter(this);
     button->setAttribute(Qt::WA_NoMousePropagation); // the window's background handler must not undo the hand
     place(button, left, top, width, 405);
@@ -206,6 +210,33 @@ void Form1::connectHandlers() {
             [this](int state) { ResultOptions::Check1_Click(m_context, state == Qt::Checked); });
     connect(m_check5, &QCheckBox::stateChanged, this,
             [this](int state) { ResultOptions::Check5_Click(m_context, state == Qt::Checked); });
+}
+
+// Mnemonics are in the controls' texts (Alt+M is kept free); shortcuts, Enter on buttons, F1, accessible names
+// and the focus ring are set up here for whatever controls the window has.
+void Form1::setUpKeyboardAndAccessibility() {
+    WindowShortcuts::install(*this, [this] { AboutBox::show(m_context.dialogs()); });
+    new WindowAccessibility(*this); // owned by the window
+    restOnResultsChange();
+}
+
+// The bar tells what a run found until the results it describes change.
+void Form1::restOnResultsChange() {
+    auto rest = [this] {
+        if (!m_context.busy() && m_progressBar1->barText() == m_splittingRun->summary().text())
+            m_progressBar1->rest();
+    };
+    connect(m_listView2->model(), &QAbstractItemModel::rowsRemoved, this, rest);
+    connect(m_listView2->model(), &QAbstractItemModel::modelReset, this, rest);
+}
+
+// The designed window, made to fit the screen it opens on (and any screen it is moved to).
+void Form1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) // not when the window comes back from the task bar where the user left it
+        m_fit.fit();
+    if (QWindow* handle = windowHandle(); handle && !m_screenWatch)
+        m_screenWatch = connect(handle, &QWindow::screenChanged, this, [this] { m_fit.fit(); });
+    QWidget::showEvent(event);
 }
 
 void Form1::setPointer(MousePointer pointer) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/WindowFit.h"
 #include "ui/ListControl.h"
 #include "ui/PlatformTools.h"
 #include "ui/ProgressBar.h"
@@ -53,6 +54,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -65,6 +67,8 @@ private:
     void setTabOrder();
     void centreOnScreen();
     void connectHandlers();
+    void setUpKeyboardAndAccessibility();
+    void restOnResultsChange();
     void ApplySkin();
     void SetApplicationTitle();
     void MaybeOpenHomePage();
@@ -87,6 +91,8 @@ private:
     MousePointer m_pointer = MousePointer::Default;
     QCursor m_handPointer{Qt::ArrowCursor};
     QString m_programFolder;
+    WindowFit m_fit{*this};
+    QMetaObject::Connection m_screenWatch;
 
     std::unique_ptr<ListEditing> m_listEditing;
     std::unique_ptr<WordFileImport> m_wordFileImport;

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-enum class MessageIcon { None, Warning, Information, Critical };
+enum class MessageIcon { None, Warning, Information, Critical, Question };
 
 // Where message boxes go. The user-interface layer implements it with real boxes; tests record them.
 class MessageSink {

@@ -42,6 +42,7 @@ void SplittingRun::PushButton17_Click() {
     std::unique_ptr<WordLookup> lookup;
     trap.step(112, [&] { lookup = DictionaryLocation::lookupForRun(m_window, *m_tools, m_attemptLimitMs); });
     trap.step(114, [&] { m_window.resultsList().clear(); });
+    m_summary.clear();
     // Only a dictionary service is limited: its key allows so many lookups a day.
     const bool countsLookups = !lookup || lookup->sendsToService();
     if (!countsLookups || checkQuota(trap)) {
@@ -99,6 +100,7 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
             walk.stopText = stoppedText(result.serviceFailure, word, words.rowCount() - position + 1);
             break;
         }
+        m_summary.add(result.found, result.estimated, result.syllables);
         const QString splitText = result.estimated ? result.splitText + kEstimatedMarker : result.splitText;
         trap.enter(result.found ? 158 : 174);
         walk.found = addRow(trap, word, result.found, splitText, result.syllables) || walk.found;
@@ -192,7 +194,10 @@ void SplittingRun::finish(StepTrap& trap, const Walk& walk, bool countsLookups) 
         DailyQuota::save(m_window.quota(), m_window.clock().today(), trap);
     trap.step(196, [&] { m_window.setPointer(MousePointer::Default); });
     trap.step(198, [&] { m_window.progressBar().setProgress(0); });
-    trap.step(200, [&] { m_window.progressBar().setBarText(QStringLiteral("Progress Bar")); });
+    // At rest after a run, the bar tells what the run found instead of its resting text.
+    trap.step(200, [&] {
+        m_window.progressBar().setBarText(m_summary.words() > 0 ? m_summary.text() : ProgressBar::kRestText);
+    });
     if (m_window.closing())
         return; // the window is gone: nobody to tell
     QString text = walk.stopText.isEmpty() ? DailyQuota::closingText(walk.found, walk.limitReached) : walk.stopText;

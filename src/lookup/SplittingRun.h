@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dictionary/ChildProcess.h"
+#include "lookup/RunSummary.h"
 #include "ui/ListModel.h"
 
 #include <QString>
@@ -27,6 +28,8 @@ public:
 
     void PushButton17_Click();
     bool running() const { return m_running; }
+    // The totals of the last run; after it, the progress bar tells them until the results change.
+    const RunSummary& summary() const { return m_summary; }
 
     // How long one run of curl may take. Only tests shorten it, to try a hanging service quickly.
     void setFetchTimeLimit(int attemptLimitMs) { m_attemptLimitMs = attemptLimitMs; }
@@ -56,4 +59,5 @@ private:
     std::vector<ListModel::NewRow> m_pending;
     int m_pendingStep = 0; // the step that made the first of them
     int m_attemptLimitMs = ChildProcess::kTimeLimitMs;
+    RunSummary m_summary;
 };

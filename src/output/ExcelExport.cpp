@@ -5,8 +5,11 @@
 #include "common/MessageLoop.h"
 #include "common/StepTrap.h"
 #include "output/CellYield.h"
+#include "output/SaveTarget.h"
 #include "ui/ListControl.h"
 #include "ui/WindowContext.h"
+
+#include <QFileInfo>
 
 ExcelExport::ExcelExport(WindowContext& window, SpreadsheetProvider& provider)
     : m_window(window), m_provider(provider) {}
@@ -27,25 +30,52 @@ void ExcelExport::PushButton13_Click() {
     if (m_window.busy())
         return;
     StepTrap trap{m_window.dialogs(), QStringLiteral("Form1.PushButton13_Click")};
-    if (!trap.test(100, [&] { return SaveResultsAsExcelFileIsExcelInstalled(); })) {
-        trap.step(172, [&] { m_window.message(kNotInstalled); });
+    // The probe has told the user what is missing: no second message.
+    const bool installed = trap.test(100, [&] { return SaveResultsAsExcelFileIsExcelInstalled(); });
+    if (!installed && !m_provider.savesFiles())
         return;
-    }
     if (trap.test(108, [&] { return m_window.resultsList().rowCount() == 0; }))
         return;
+    QString savePath; // without a spreadsheet program: the workbook file the user chose instead
+    if (!installed) {
+        savePath = askWorkbookPath(trap);
+        if (savePath.isEmpty())
+            return;
+    }
     trap.step(110, [&] { m_window.setPointer(MousePointer::Hourglass); });
-    exportRows(trap); // 112-168
+    exportRows(trap, savePath); // 112-168
     trap.step(170, [&] { m_window.setPointer(MousePointer::Default); });
 }
 
+// (172-178) The save dialog for the workbook file; ".xlsx" is added to a name without an extension. Empty when
+// the user cancels or does not want an existing file replaced.
+QString ExcelExport::askWorkbookPath(StepTrap& trap) {
+    CommonDialog& dialog = m_window.commonDialog();
+    QString path;
+    trap.step(172, [&] {
+        dialog.flags = CommonDialog::kFlags;
+        dialog.title = kSaveTitle;
+        dialog.filter = kSaveFilter;
+    });
+    trap.step(174, [&] { SaveTarget::showSave(m_window, dialog); });
+    trap.step(176, [&] {
+        path = dialog.fileName;
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".xlsx");
+    });
+    if (trap.test(178, [&] { return path.isEmpty() || !SaveTarget::mayWrite(m_window, path); }))
+        return QString();
+    return path;
+}
+
 // Any failure of the spreadsheet program ends the export after its one report.
-void ExcelExport::exportRows(StepTrap& trap) {
+void ExcelExport::exportRows(StepTrap& trap, const QString& savePath) {
     m_sheetFailed = false;
     m_cutReported = false;
     std::unique_ptr<SpreadsheetApplication> sheet;
     trap.step(112, [&] {
         sheetCall([&] {
-            sheet = m_provider.create();
+            sheet = savePath.isEmpty() ? m_provider.create() : m_provider.createForFile(savePath);
             if (!sheet)
                 throw AppError(429, QStringLiteral("ActiveX component can't create object"));
         });

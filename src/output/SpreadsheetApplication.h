@@ -24,4 +24,12 @@ class SpreadsheetProvider {
 public:
     virtual ~SpreadsheetProvider() = default;
     virtual std::unique_ptr<SpreadsheetApplication> create() = 0;
+    // Without a spreadsheet program: whether a workbook can be saved as a file instead.
+    virtual bool savesFiles() const { return false; }
+    // A workbook that, when made visible, is saved as the file at path (replacing it whole) instead of being
+    // shown. Nullptr (or a throw) when this provider cannot save files.
+    virtual std::unique_ptr<SpreadsheetApplication> createForFile(const QString& path) {
+        Q_UNUSED(path);
+        return nullptr;
+    }
 };

@@ -2,6 +2,7 @@
 #include "output/XlsxSpreadsheet.h"
 
 #include "common/AppError.h"
+#include "common/AtomicFile.h"
 #include "output/WorkbookFolder.h"
 
 #include <QDir>
@@ -40,7 +41,9 @@ qsizetype displayLength(QStringView line) {
 
 } // namespace
 
-XlsxSpreadsheet::XlsxSpreadsheet(OfficeSuite& suite) : m_suite(suite) {}
+XlsxSpreadsheet::XlsxSpreadsheet(OfficeSuite& suite) : m_suite(&suite) {}
+
+XlsxSpreadsheet::XlsxSpreadsheet(const QString& savePath) : m_savePath(savePath) {}
 
 void XlsxSpreadsheet::addWorkbook() {
     m_workbook = Workbook{}; // not emplace(): clang takes the nested type for not default-constructible here
@@ -103,7 +106,29 @@ void XlsxSpreadsheet::setVisible(bool visible) {
     const QString path = WorkbookFolder::create();
     writeFile(path, *m_workbook);
     m_workbook->shown = true;
-    m_suite.show(path);
+    if (m_suite)
+        m_suite->show(path);
+    else
+        saveAs(path);
+}
+
+// The library writes only to a file name: the workbook is written privately first, then its bytes replace the
+// chosen file in one step, and the private copy goes.
+void XlsxSpreadsheet::saveAs(const QString& workbookFile) const {
+    const QString folder = QFileInfo(workbookFile).absolutePath();
+    QFile written(workbookFile);
+    try {
+        if (!written.open(QIODevice::ReadOnly))
+            throw AppError(AppError::DeviceIOError, QStringLiteral("Device I/O error: %1").arg(written.errorString()));
+        AtomicFile target(m_savePath);
+        target.open();
+        target.write(written.readAll());
+        target.commit();
+    } catch (...) {
+        QDir(folder).removeRecursively();
+        throw;
+    }
+    QDir(folder).removeRecursively();
 }
 
 bool XlsxSpreadsheet::isPlainDecimal(const QString& text) {
@@ -167,4 +192,8 @@ std::unique_ptr<SpreadsheetApplication> XlsxSpreadsheetProvider::create() {
     if (!m_suite.installed())
         return nullptr;
     return std::make_unique<XlsxSpreadsheet>(m_suite);
+}
+
+std::unique_ptr<SpreadsheetApplication> XlsxSpreadsheetProvider::createForFile(const QString& path) {
+    return std::make_unique<XlsxSpreadsheet>(path);
 }

@@ -16,7 +16,8 @@ class Shell;
 // libxlsxwriter into a private temporary .xlsx when the workbook is made visible, and that file is handed to
 // the office suite, which shows it as a new untitled document. A text that is a plain decimal number goes in
 // as a number, every other text as a string (never as a formula). Column fitting sets each column's width
-// from its longest text.
+// from its longest text. Made with a file path instead of an office suite, the workbook is saved there when it
+// is made visible (replacing a file of that name whole, or leaving it as it was on failure).
 class XlsxSpreadsheet : public SpreadsheetApplication {
 public:
     static constexpr int kMaxRows = 1048576;
@@ -26,6 +27,7 @@ public:
     static constexpr double kMaxWidth = 255.0;
 
     explicit XlsxSpreadsheet(OfficeSuite& suite);
+    explicit XlsxSpreadsheet(const QString& savePath);
 
     void addWorkbook() override;
     void setCell(int row, int column, const QString& text) override;
@@ -50,12 +52,15 @@ private:
     void fit(int column, const std::map<int, double>& longest);
     std::map<int, double> longestPerColumn(std::optional<int> onlyColumn) const;
     static void writeFile(const QString& path, const Workbook& workbook);
+    void saveAs(const QString& workbookFile) const;
 
-    OfficeSuite& m_suite;
+    OfficeSuite* m_suite = nullptr;
+    QString m_savePath;
     std::optional<Workbook> m_workbook;
 };
 
-// Creates the spreadsheet program when the office suite is installed, nothing otherwise.
+// Creates the spreadsheet program when the office suite is installed, nothing otherwise; saves workbooks as
+// files either way.
 class XlsxSpreadsheetProvider : public SpreadsheetProvider {
 public:
     // The desktop's own office suite, shown through shell.
@@ -64,6 +69,8 @@ public:
     explicit XlsxSpreadsheetProvider(OfficeSuite& suite);
 
     std::unique_ptr<SpreadsheetApplication> create() override;
+    bool savesFiles() const override { return true; }
+    std::unique_ptr<SpreadsheetApplication> createForFile(const QString& path) override;
 
 private:
     std::unique_ptr<OfficeSuite> m_ownSuite;

@@ -21,6 +21,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
         return QMessageBox::Information;
     case MessageIcon::Critical:
         return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     case MessageIcon::None:
         break;
     }
@@ -61,7 +63,9 @@ void QtDialogs::showSave(CommonDialog& dialog) {
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setOption(QFileDialog::DontConfirmOverwrite, true);
     box.setDefaultSuffix(QString());
-    if (!dialog.fileName.isEmpty())
+    if (QFileInfo(dialog.fileName).isDir())
+        box.setDirectory(dialog.fileName);
+    else if (!dialog.fileName.isEmpty())
         box.selectFile(dialog.fileName);
     dialog.fileName =
         box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty() ? box.selectedFiles().first() : QString();
@@ -76,4 +80,11 @@ QString QtDialogs::qtFilter(const QString& filter) {
         entries << title;
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+bool QtDialogs::question(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ProgressBar.h"
 
+#include <QStyleOptionProgressBar>
+#include <QStylePainter>
 #include <algorithm>
 #include <cmath>
 
@@ -24,4 +26,25 @@ void ProgressBar::setBarText(const QString& text) {
 void ProgressBar::rest() {
     setProgress(0.0);
     setBarText(kRestText);
+}
+
+QFont ProgressBar::textFont() const {
+    QFont font = this->font();
+    if (font.pointSizeF() <= 0)
+        return font;
+    const int room = contentsRect().width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin);
+    const double smallest = font.pointSizeF() / 2.0;
+    while (QFontMetrics(font).horizontalAdvance(m_text) > room && font.pointSizeF() * 0.95 >= smallest)
+        font.setPointSizeF(font.pointSizeF() * 0.95);
+    return font;
+}
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionProgressBar option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_ProgressBarGroove, option);
+    painter.drawControl(QStyle::CE_ProgressBarContents, option);
+    painter.setFont(textFont());
+    painter.drawControl(QStyle::CE_ProgressBarLabel, option);
 }

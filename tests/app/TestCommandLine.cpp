@@ -8,7 +8,7 @@ class TestCommandLine : public QObject {
 private slots:
     void immediateAnswer_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("answer"); // "help", "version" or "window"
+        QTest::addColumn<QString>("answer"); // "help", "version", "usage" or "window"
         QTest::newRow("no arguments") << QStringList{} << "window";
         QTest::newRow("--help") << QStringList{"--help"} << "help";
         QTest::newRow("-h") << QStringList{"-h"} << "help";
@@ -20,18 +20,24 @@ private slots:
         // Qt's own single-dash options are not bundles of letters: -reverse holds a v, -stylesheet an h.
         QTest::newRow("-reverse") << QStringList{"-reverse"} << "window";
         QTest::newRow("-stylesheet") << QStringList{"-stylesheet", "x.qss"} << "window";
-        QTest::newRow("after --") << QStringList{"--", "--help"} << "window";
-        QTest::newRow("a word") << QStringList{"help"} << "window";
-        QTest::newRow("unknown option") << QStringList{"--verbose"} << "window";
+        QTest::newRow("Qt's option with =") << QStringList{"-style=Fusion", "--platform", "offscreen"} << "window";
+        QTest::newRow("-session when the desktop restores it") << QStringList{"-session", "1a2b"} << "window";
+        QTest::newRow("Qt's option without its value") << QStringList{"-platform"} << "usage";
+        QTest::newRow("after --") << QStringList{"--", "--help"} << "usage";
+        QTest::newRow("a word") << QStringList{"help"} << "usage";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "usage";
+        QTest::newRow("unknown before --help") << QStringList{"--verbose", "--help"} << "usage";
+        QTest::newRow("a flag given a value") << QStringList{"-reverse=yes"} << "usage";
     }
     void immediateAnswer() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, answer);
-        const std::optional<QString> text = CommandLine::immediateAnswer(arguments);
-        const QString kind = !text                                 ? QStringLiteral("window")
-                             : *text == CommandLine::helpText()    ? QStringLiteral("help")
-                             : *text == CommandLine::versionText() ? QStringLiteral("version")
-                                                                   : QStringLiteral("other");
+        const std::optional<CommandLine::Answer> given = CommandLine::immediateAnswer(arguments);
+        const QString kind = !given                                      ? QStringLiteral("window")
+                             : given->text == CommandLine::helpText()    ? QStringLiteral("help")
+                             : given->text == CommandLine::versionText() ? QStringLiteral("version")
+                             : given->exitStatus == 2                    ? QStringLiteral("usage")
+                                                                         : QStringLiteral("other");
         QCOMPARE(kind, answer);
     }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ConnectivityCheck.h"
 #include "app/Form1.h"
 #include "common/ControlCharacters.h"
 #include "common/Settings.h"
@@ -22,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -52,9 +54,13 @@ private:
     QStringList leftInTemp() {
         return QDir(qEnvironmentVariable("TEMP")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
-    // Every run, whatever happened in it, leaves the window at rest and no tool files behind.
+    // Every run, whatever happened in it, leaves the window at rest and no tool files behind. The bar then tells
+    // the run's totals, or rests with its own text when nothing was looked up.
     void verifyAtRest() {
-        QCOMPARE(window().progressBar().barText(), QStringLiteral("Progress Bar"));
+        static const QRegularExpression summary(QStringLiteral(
+            "^[\\d,]+ words? · [\\d,]+ syllables? · [\\d,]+\\.\\d\\d a word · [\\d,]+ estimated · [\\d,]+ not found$"));
+        const QString bar = window().progressBar().barText();
+        QVERIFY2(bar == QStringLiteral("Progress Bar") || summary.match(bar).hasMatch(), qPrintable(bar));
         QCOMPARE(window().progressBar().progress(), 0.0);
         QCOMPARE(window().pointer(), MousePointer::Default);
         QCOMPARE(leftInTemp(), QStringList{});
@@ -228,6 +234,27 @@ private slots:
         verifyAtRest();
     }
 
+    // The bar's summary counts every word looked up, whatever the options show, and goes when the results change.
+    void runSummary_data() {
+        QTest::addColumn<bool>("notFoundEntry");
+        QTest::newRow("not found rows hidden") << false;
+        QTest::newRow("not found rows shown") << true;
+    }
+    void runSummary() {
+        QFETCH(bool, notFoundEntry);
+        useService(QString(), QString());
+        setOptions(notFoundEntry, false);
+        window().wordList().addRows({"baby", "diamond", "flibbery", "12x4", "syllable"});
+        press("PushButton17");
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{"Done."});
+        QCOMPARE(window().progressBar().barText(),
+                 QStringLiteral("5 words · 11 syllables · 2.75 a word · 1 estimated · 1 not found"));
+        window().resultsList().setCurrentRow(1);
+        QTest::keyClick(m_form->findChild<QWidget*>("ListView2"), Qt::Key_Delete);
+        QCOMPARE(window().resultsList().rowCount(), notFoundEntry ? 4 : 3);
+        QCOMPARE(window().progressBar().barText(), QStringLiteral("Progress Bar"));
+    }
+
     // A configured service's answer stands: no estimates there.
     void noEstimatesFromAService() {
         setOptions(true, false);
@@ -236,8 +263,8 @@ private slots:
         QCOMPARE(results(), (QList<ResultRow>{{"Not Found", "", false}}));
     }
 
-    // Without a ping tool on the path the check can only warn: it warns for a service, and is not made at all
-    // for the built-in dictionary, which needs no network.
+    // Without a ping tool on the path the check says so for a service, and is not made at all for the built-in
+    // dictionary, which needs no network.
     void startUpCheckOnlyForAService() {
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", qEnvironmentVariable("TEMP").toUtf8());
@@ -251,7 +278,7 @@ private slots:
         useService(QString(), QString());
         const QStringList builtIn = shownAtStart();
         qputenv("PATH", path);
-        QCOMPARE(withService, QStringList{"You must be online to use this software accurately."});
+        QCOMPARE(withService, QStringList{ConnectivityCheck::kPingMissing});
         QCOMPARE(builtIn, QStringList{});
     }
 

@@ -83,7 +83,6 @@ private slots:
         QTest::newRow("time-outs only") << fakePing(QStringLiteral("timeouts"),
                                                     "Request timed out.\\nRequest timed out.\\n");
         QTest::newRow("empty output") << fakePing(QStringLiteral("silent"), "");
-        QTest::newRow("no ping tool") << QStringLiteral("/nonexistent-parvenna/ping");
     }
     void noReplyWarnsOnce() {
         QFETCH(QString, program);
@@ -93,6 +92,14 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("You must be online to use this software accurately."));
         QCOMPARE(box.title, QStringLiteral("Parvenna Syllable Splitter"));
         QCOMPARE(box.icon, MessageIcon::None);
+    }
+
+    // The package only recommends ping: without it the one message says what is missing, not "offline".
+    void noPingToolSaysSo() {
+        ConnectivityCheck::CheckOnline(m_window, QStringLiteral("http://127.0.0.1:1"),
+                                       QStringLiteral("/nonexistent-parvenna/ping"));
+        QCOMPARE(m_tools.fakeDialogs.texts(), QStringList{ConnectivityCheck::kPingMissing});
+        QVERIFY(ConnectivityCheck::kPingMissing.contains(QStringLiteral("iputils-ping")));
     }
 
     void replyWithCapitalMarkShowsNothing() {

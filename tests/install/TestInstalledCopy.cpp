@@ -2,6 +2,7 @@
 // Installs the build into a temporary prefix, moves that prefix somewhere else and runs the programs from there:
 // an installed copy finds its data relative to itself, never in the build or source folders.
 #include "Processes.h"
+#include "ProgramRun.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -17,28 +18,11 @@ constexpr int kInstallMs = 120000;
 constexpr int kRunMs = 60000;
 constexpr int kWindowUpMs = 3000;
 
-struct Run {
-    bool finished = false;
-    int exitCode = -1; // -1 as well when the program crashed
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProgramRun;
 
 Run run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
         int timeoutMs = kRunMs) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    Run result;
-    result.finished = process.waitForStarted(timeoutMs) && process.waitForFinished(timeoutMs);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    return ProgramRun::run(program, arguments, environment, timeoutMs);
 }
 
 QStringList sourceDataFiles() {

@@ -49,7 +49,13 @@ public:
             return nullptr;
         return std::make_unique<FakeSpreadsheet>(log);
     }
+    bool savesFiles() const override { return filesSaved; }
+    std::unique_ptr<SpreadsheetApplication> createForFile(const QString& path) override {
+        log.calls << QStringLiteral("file ") + path;
+        return std::make_unique<FakeSpreadsheet>(log);
+    }
     Mode mode = Mode::Installed;
+    bool filesSaved = false;  // whether a workbook can be saved as a file without the program
     int failCreateAfter = -1; // creations that succeed before the next ones throw; -1 for all
     int created = 0;
     SpreadsheetLog log;

@@ -69,31 +69,73 @@ private slots:
         QVERIFY(w.pointer.changes.isEmpty());
     }
 
+    // One message that names what is missing; then, where workbooks can be saved as files, a save dialog.
     void notInstalled_data() {
         QTest::addColumn<int>("mode");
-        QTest::newRow("no object") << int(FakeSpreadsheetProvider::Mode::Absent);
-        QTest::newRow("creation fails") << int(FakeSpreadsheetProvider::Mode::Throws);
+        QTest::addColumn<bool>("filesSaved");
+        QTest::newRow("no object") << int(FakeSpreadsheetProvider::Mode::Absent) << false;
+        QTest::newRow("creation fails") << int(FakeSpreadsheetProvider::Mode::Throws) << false;
+        QTest::newRow("no object, saved as a file") << int(FakeSpreadsheetProvider::Mode::Absent) << true;
     }
     void notInstalled() {
         QFETCH(int, mode);
+        QFETCH(bool, filesSaved);
         OutputTestWindow w;
         w.window.setApplicationTitle(QStringLiteral("Parvenna Title"));
         FakeSpreadsheetProvider provider;
         provider.mode = static_cast<FakeSpreadsheetProvider::Mode>(mode);
-        press(w, provider, {"+baby|2"});
-        QCOMPARE(w.dialogs().texts(), (QStringList{ExcelExport::kNotInstalledProbe, ExcelExport::kNotInstalled}));
-        for (const FakeDialogs::Box& box : w.dialogs().boxes) {
-            QCOMPARE(box.title, QStringLiteral("Parvenna Title"));
-            QCOMPARE(box.icon, MessageIcon::None);
-        }
+        provider.filesSaved = filesSaved;
+        press(w, provider, {"+baby|2"}); // the save dialog, if shown, is cancelled
+        QCOMPARE(w.dialogs().texts(), QStringList{ExcelExport::kNotInstalledProbe});
+        QCOMPARE(w.dialogs().boxes.first().title, QStringLiteral("Parvenna Title"));
+        QCOMPARE(w.dialogs().boxes.first().icon, MessageIcon::None);
+        QCOMPARE(w.dialogs().fileRequests.size(), filesSaved ? 1 : 0);
         QCOMPARE(provider.created, 1);
         QVERIFY(provider.log.calls.isEmpty());
         QVERIFY(w.pointer.changes.isEmpty());
-        QCOMPARE(ExcelExport::kNotInstalledProbe, QStringLiteral("Excel is not installed on this computer. You need "
-                                                                 "to have it installed to use this software without "
-                                                                 "error."));
-        QCOMPARE(ExcelExport::kNotInstalled, QStringLiteral("Excel is not installed on this computer. You need to "
-                                                            "have it installed to use this feature."));
+        QVERIFY(ExcelExport::kNotInstalledProbe.contains(QStringLiteral("(LibreOffice Calc)")));
+    }
+
+    // Without a spreadsheet program the same workbook goes to the file chosen: ".xlsx" is added to a bare name,
+    // and a file that exists is replaced only after Yes.
+    void savedAsFileInstead_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QList<bool>>("replies");
+        QTest::addColumn<QString>("written"); // empty: nothing written
+        QTest::newRow("new name without extension") << "book" << false << QList<bool>{} << "book.xlsx";
+        QTest::newRow("other extension kept") << "book.ods" << false << QList<bool>{} << "book.ods";
+        QTest::newRow("existing, Yes") << "book.xlsx" << true << QList<bool>{true} << "book.xlsx";
+        QTest::newRow("existing, No") << "book.xlsx" << true << QList<bool>{false} << "";
+    }
+    void savedAsFileInstead() {
+        QFETCH(QString, answer);
+        QFETCH(bool, exists);
+        QFETCH(QList<bool>, replies);
+        QFETCH(QString, written);
+        const QString base = qEnvironmentVariable("TEMP") + QLatin1Char('/');
+        QFile::remove(base + written);
+        if (exists)
+            TestEnvironment::writeTempFile(answer, "old");
+        OutputTestWindow w;
+        FakeSpreadsheetProvider provider;
+        provider.mode = FakeSpreadsheetProvider::Mode::Absent;
+        provider.filesSaved = true;
+        w.dialogs().fileAnswers.enqueue(base + answer);
+        for (bool reply : replies)
+            w.dialogs().questionAnswers.enqueue(reply);
+        press(w, provider, {"+baby|2"});
+        const FakeDialogs::FileRequest& request = w.dialogs().fileRequests.first();
+        QVERIFY(request.save);
+        QCOMPARE(request.title, ExcelExport::kSaveTitle);
+        QCOMPARE(request.filter, ExcelExport::kSaveFilter);
+        QCOMPARE(w.dialogs().boxes.size(), 1 + replies.size()); // the probe's message, the question if asked
+        if (written.isEmpty()) {
+            QVERIFY(provider.log.calls.isEmpty());
+            return;
+        }
+        QCOMPARE(provider.log.calls, QStringList{"file " + base + written} +
+                                         withTitles({"cell 2 1 baby", "cell 2 2 2", "fit all", "visible 1"}));
     }
 
     void ignoredWhileBusy() {

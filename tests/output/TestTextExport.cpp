@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "output/ListviewFileWriter.h"
 #include "output/ProgressDisplay.h"
+#include "output/SaveTarget.h"
 #include "output/TextExport.h"
 
 #include <QDir>
@@ -190,22 +191,54 @@ private slots:
         QCOMPARE(request.title, QStringLiteral("Save"));
         QCOMPARE(request.filter, QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"));
         QCOMPARE(request.flags, 0x280201);
-        QCOMPARE(request.shownName, QStringLiteral("/somewhere/words.txt"));
+        QCOMPARE(request.shownName, QStringLiteral("/somewhere")); // the imported file's folder, not the file
         QCOMPARE(readFile(target), kResultsHeader + "baby" + spaces(3) + "\t2" + spaces(14) + "\t\r\n");
         QVERIFY(!QFile::exists(target + QStringLiteral(".txt")));
         QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
-        QVERIFY(w.dialogs().boxes.isEmpty()); // no completion message
+        QVERIFY(w.dialogs().boxes.isEmpty()); // no question for a new file, no completion message
         QCOMPARE(w.progress.progress(), 0.0);
         QCOMPARE(w.progress.barText(), QStringLiteral("Progress Bar"));
 
-        // The next save opens with the name just chosen and replaces the file without a question.
+        // The next save opens with the name just chosen, and replaces the file only after Yes.
         fillList(w.results, {"+cat|1"});
         w.dialogs().fileAnswers.enqueue(target);
+        w.dialogs().questionAnswers.enqueue(true);
         TextExport(w.window).PushButton4_Click();
         QCOMPARE(w.dialogs().fileRequests.last().shownName, target);
+        QCOMPARE(w.dialogs().texts(), QStringList{"no-extension already exists.\nDo you want to replace it?"});
+        QCOMPARE(w.dialogs().boxes.first().icon, MessageIcon::Question);
         QCOMPARE(readFile(target), kResultsHeader + "baby" + spaces(3) + "\t2" + spaces(14) + "\t\r\n" + "cat" +
                                        spaces(4) + "\t1" + spaces(14) + "\t\r\n");
-        QVERIFY(w.dialogs().boxes.isEmpty());
+    }
+
+    // After "Load Words From File" the save dialog does not offer the word file, and replacing any existing
+    // file asks first: No (or closing the question) leaves it byte for byte and writes nothing.
+    void neverReplacedWithoutAsking_data() {
+        QTest::addColumn<QString>("imported"); // what the open dialog left in the shared dialog
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("one file") << "%1/prose.txt"
+                                  << "%1";
+        QTest::newRow("several files") << QStringLiteral("%1") + QChar(0) + "a.txt" + QChar(0) + "b.txt"
+                                       << "%1";
+    }
+    void neverReplacedWithoutAsking() {
+        QFETCH(QString, imported);
+        QFETCH(QString, offered);
+        QTemporaryDir dir;
+        const QString prose = dir.filePath(QStringLiteral("prose.txt"));
+        const QByteArray text = "The user's own text.\r\nNot results.\n";
+        writeFile(prose, text);
+        OutputTestWindow w;
+        fillList(w.results, {"+baby|2"});
+        w.window.commonDialog().fileName = imported.arg(dir.path());
+        w.dialogs().fileAnswers.enqueue(prose); // the user picks the word file anyway
+        w.dialogs().questionAnswers.enqueue(false);
+        TextExport(w.window).PushButton4_Click();
+        QCOMPARE(w.dialogs().fileRequests.first().shownName, offered.arg(dir.path()));
+        QCOMPARE(w.dialogs().texts(), QStringList{SaveTarget::replaceQuestion(prose)});
+        QCOMPARE(readFile(prose), text);
+        QVERIFY(w.pointer.changes.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"prose.txt"});
     }
 
     void handlerCancelAndBusy() {
@@ -287,6 +320,7 @@ private slots:
         OutputTestWindow w;
         fillList(w.results, {"+baby|2", "+cat|1"});
         w.dialogs().fileAnswers.enqueue(target);
+        w.dialogs().questionAnswers.enqueue(true); // replace the existing file
         TextExport(w.window).PushButton4_Click();
 
         const QStringList reports = w.dialogs().errorReports();
@@ -294,7 +328,7 @@ private slots:
         // The report names the file the user chose.
         QVERIFY2(reports.first().startsWith(description + ": " + target + "\r\n"), qPrintable(reports.first()));
         QVERIFY(reports.first().contains(QStringLiteral(".Main.SaveListviewProperlySpaced at line 156\r\r")));
-        QCOMPARE(w.dialogs().boxes.size(), 1);
+        QCOMPARE(w.dialogs().boxes.size(), kind == QStringLiteral("readonly") ? 2 : 1); // the question, the report
         if (kind == QStringLiteral("readonly"))
             QCOMPARE(readFile(target), old);
         else if (kind == QStringLiteral("folder"))
@@ -431,13 +465,14 @@ private slots:
             rows << QStringLiteral("+%1|%2").arg(QString(300, QLatin1Char('a' + r))).arg(r);
         fillList(w.results, rows);
         w.dialogs().fileAnswers.enqueue(target);
+        w.dialogs().questionAnswers.enqueue(true);
         TextExport(w.window).PushButton4_Click();
 
         const QStringList reports = w.dialogs().errorReports();
         QCOMPARE(reports.size(), 1);
         QVERIFY2(reports.first().startsWith(QStringLiteral("Disk full\r\n")), qPrintable(reports.first()));
         QVERIFY(reports.first().contains(QStringLiteral(".Main.SaveListviewProperlySpaced at line ")));
-        QCOMPARE(w.dialogs().boxes.size(), 1);
+        QCOMPARE(w.dialogs().boxes.size(), 2); // the replace question, the report
         QCOMPARE(readFile(target), QByteArray("previous"));
         QCOMPARE(disk.entries(), (QStringList{"filler", "results.txt"}));
         QCOMPARE(w.pointer.changes, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
@@ -445,8 +480,9 @@ private slots:
 
         QVERIFY(QFile::remove(disk.filePath(QStringLiteral("filler"))));
         w.dialogs().fileAnswers.enqueue(target);
+        w.dialogs().questionAnswers.enqueue(true);
         TextExport(w.window).PushButton4_Click();
-        QCOMPARE(w.dialogs().boxes.size(), 1); // no new report
+        QCOMPARE(w.dialogs().errorReports().size(), 1); // no new report
         const QByteArray written = readFile(target);
         QCOMPARE(written.count("\r\n"), 15);
         QVERIFY(written.size() > 4096); // more than the one page a full disk could still have taken

@@ -4,6 +4,7 @@
 #include "XlsxReader.h"
 #include "common/AppError.h"
 #include "output/ExcelExport.h"
+#include "output/SaveTarget.h"
 #include "output/WorkbookFolder.h"
 #include "output/XlsxSpreadsheet.h"
 #include "ui/Platform.h"
@@ -256,6 +257,40 @@ private slots:
         const QString second = exportRows({"+cat|1"}, suite);
         QCOMPARE(suite.shown.size(), 2);
         QVERIFY(second != file); // every export is a new workbook
+    }
+
+    // No office program: the probe's one message, then the save dialog; the workbook saved there holds the rows,
+    // replaces an old file whole, and no private copy stays behind.
+    void savedWithoutOfficeProgram() {
+        const auto workbookFolders = [] {
+            return QDir(WorkbookFolder::temporaryBase()).entryList({WorkbookFolder::kPrefix + '*'}, QDir::Dirs);
+        };
+        const QStringList foldersBefore = workbookFolders();
+        RecordingSuite suite;
+        suite.isInstalled = false;
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("results.xlsx"));
+        writeBytes(target, "an older file");
+        OutputTestWindow w;
+        fillList(w.results, {"+ba\u00b7by|2", "cat|Not Found", "+dog|1"});
+        w.dialogs().fileAnswers.enqueue(dir.filePath(QStringLiteral("results")));
+        w.dialogs().questionAnswers.enqueue(true);
+        XlsxSpreadsheetProvider provider(suite);
+        ExcelExport(w.window, provider).PushButton13_Click();
+        QCOMPARE(w.dialogs().texts(),
+                 (QStringList{ExcelExport::kNotInstalledProbe, SaveTarget::replaceQuestion(target)}));
+        QCOMPARE(w.dialogs().fileRequests.size(), 1);
+        QVERIFY(suite.shown.isEmpty());
+        const XlsxSheet sheet = XlsxReader::read(target);
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        const QMap<QPair<int, int>, Cell> expected{
+            {{1, 1}, text("Results")},    {{1, 2}, text("Syllables Count")},
+            {{2, 1}, text("ba\u00b7by")}, {{2, 2}, number("2")},
+            {{4, 1}, text("dog")},        {{4, 2}, number("1")},
+        };
+        QCOMPARE(sheet.cells, expected);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"results.xlsx"});
+        QCOMPARE(workbookFolders(), foldersBefore);
     }
 
     void widthsGrowWithLongestText() {

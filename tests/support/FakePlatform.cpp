@@ -26,6 +26,11 @@ void FakeDialogs::showSave(CommonDialog& dialog) {
     dialog.fileName = fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
+bool FakeDialogs::question(const QString& text, const QString& title) {
+    boxes.append({text, title, MessageIcon::Question});
+    return !questionAnswers.isEmpty() && questionAnswers.dequeue();
+}
+
 QStringList FakeDialogs::texts() const {
     QStringList result;
     for (const Box& box : boxes)

@@ -30,12 +30,15 @@ public:
     QString inputBox(const QString& prompt, const QString& title) override;
     void showOpen(CommonDialog& dialog) override;
     void showSave(CommonDialog& dialog) override;
+    // Recorded among the boxes with the icon Question; answered from questionAnswers, else No.
+    bool question(const QString& text, const QString& title) override;
 
     QList<Box> boxes;
     QStringList prompts; // "prompt|title" of each input box
     QList<FileRequest> fileRequests;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<bool> questionAnswers;
     // Called while a message box is "open", e.g. to act like a user at that moment.
     std::function<void(const Box&)> onMessage;
 

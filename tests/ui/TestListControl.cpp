@@ -90,6 +90,24 @@ private slots:
         QCOMPARE(bar.progress(), 0.0);
         QCOMPARE(bar.text(), QStringLiteral("Progress Bar"));
     }
+
+    // A text wider than the bar is drawn smaller, whole; a text that fits keeps the bar's font.
+    void progressTextFits_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("smaller");
+        QTest::newRow("fits") << "4 words" << false;
+        QTest::newRow("too wide") << "1,234,567 words · 2,345,678 syllables · 1.90 a word · 12,345 not found" << true;
+    }
+    void progressTextFits() {
+        QFETCH(QString, text);
+        QFETCH(bool, smaller);
+        ProgressBar bar;
+        bar.resize(300, 27);
+        bar.setBarText(text);
+        const QFont font = bar.textFont();
+        QCOMPARE(font.pointSizeF() < bar.font().pointSizeF(), smaller);
+        QVERIFY(QFontMetrics(font).horizontalAdvance(text) < bar.width());
+    }
 };
 
 PARVENNA_TEST_MAIN(TestListControl)

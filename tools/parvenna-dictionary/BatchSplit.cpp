@@ -48,7 +48,12 @@ int BatchSplit::run(const QStringList& files) {
         if (m_writeFailed)
             break;
     }
-    return flush() && allRead ? 0 : 1;
+    const bool written = flush();
+    if (m_options.summary) {
+        std::fprintf(m_err, "%s\n", m_summary.text().toUtf8().constData());
+        std::fflush(m_err);
+    }
+    return written && allRead ? 0 : 1;
 }
 
 // One input: a file, pipe or device by its name, "-" for standard input. A folder is refused.
@@ -103,8 +108,11 @@ bool BatchSplit::splitDescriptor(int fd, const QString& name) {
 void BatchSplit::splitWord(QStringView word) {
     if (m_writeFailed)
         return;
-    writeLine(word, m_dictionary.lookUp(word, false, m_options.stress));
+    const BuiltInDictionary::Answer answer = m_dictionary.lookUp(word, false, m_options.stress);
+    writeLine(word, answer);
     ++m_words;
+    if (m_options.summary)
+        m_summary.add(answer.found(), answer.source == BuiltInDictionary::Source::Estimated, answer.syllables());
     if (m_buffer.size() >= kFlushAt)
         flush();
 }

@@ -3,6 +3,7 @@
 
 #include "lexicon/BuiltInDictionary.h"
 #include "lists/WordStream.h"
+#include "lookup/RunSummary.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,7 @@ public:
     struct Options {
         WordStream::Rules rules = WordStream::Rules::Prose;
         bool stress = false;              // a fifth field: the division with stress marks (ˈba·by)
+        bool summary = false;             // the totals on standard error at the end
         bool standardInputClosed = false; // the caller closed it (see main)
     };
 
@@ -44,5 +46,6 @@ private:
     Options m_options;
     QString m_buffer; // UTF-16 until it is written: one conversion per block, not per field
     qsizetype m_words = 0;
+    RunSummary m_summary;
     bool m_writeFailed = false;
 };

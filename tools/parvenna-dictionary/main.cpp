@@ -90,6 +90,11 @@ int main(int argc, char** argv) {
         QStringLiteral("stress"),
         QStringLiteral(
             "With --split: a fifth field, the division with stress marks (\u02C8 primary, \u02CC secondary)."));
+    const QCommandLineOption summaryOption(
+        QStringLiteral("summary"),
+        QStringLiteral(
+            "With --split: the totals (words, syllables, a word's average, estimated, not found) on standard "
+            "error at the end."));
     const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Serve on this port (0: a free one)."),
                                         QStringLiteral("N"));
     const QCommandLineOption keyOption(QStringLiteral("key"), QStringLiteral("Service key (default: a new one)."),
@@ -98,9 +103,18 @@ int main(int argc, char** argv) {
                                         QStringLiteral("Read this word data instead of the built-in dictionary's "
                                                        "(may be given more than once; later files win)."),
                                         QStringLiteral("FILE"));
-    parser.addOptions({splitOption, importRulesOption, stressOption, portOption, keyOption, dataOption});
+    parser.addOptions({splitOption, importRulesOption, stressOption, summaryOption, portOption, keyOption, dataOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Word files for --split."), "[FILE...]");
-    parser.process(app);
+    // A wrong argument is a usage error (exit status 2), as the manual says; --help and --version exit 0.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QTextStream(stderr) << "parvenna-dictionary: " << parser.errorText()
+                            << "\nTry 'parvenna-dictionary --help' for more information.\n";
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
 
     const QStringList dataFiles = parser.values(dataOption);
     if (parser.isSet(splitOption)) {
@@ -109,6 +123,7 @@ int main(int argc, char** argv) {
             options.rules = WordStream::Rules::Import;
         options.standardInputClosed = inputClosed;
         options.stress = parser.isSet(stressOption);
+        options.summary = parser.isSet(summaryOption);
         return split(parser.positionalArguments(), dataFiles, options);
     }
     bool portValid = false;
