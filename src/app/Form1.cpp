@@ -77,6 +77,7 @@ Form1::Form1(PlatformTools& tools, SpreadsheetProvider& spreadsheets, QWidget* p
       m_frame2(new QGroupBox(QStringLiteral("Results 'Not Found' Option"), this)),
       m_check5(new QCheckBox(QStringLiteral("Show &original word in results"), m_frame1)),
       m_check1(new QCheckBox(QStringLiteral("Add '&Not Found' entry in results if word is not found"), m_frame2)),
+      m_check2(new QCheckBox(QStringLiteral("&Mark stressed syllables"), m_frame1)),
       m_progressBar1(new ProgressBar(this)),
       m_context(*m_listView1, *m_listView2, *m_check5, *m_check1, *m_progressBar1, *this, tools),
       m_listEditing(std::make_unique<ListEditing>(m_context)),
@@ -87,6 +88,7 @@ Form1::Form1(PlatformTools& tools, SpreadsheetProvider& spreadsheets, QWidget* p
     setObjectName(QStringLiteral("Form1"));
     m_programFolder = QCoreApplication::applicationDirPath();
     m_context.setApplicationTitle(kProductName);
+    m_context.setStressBox(m_check2);
     buildControls();
     setTabOrder();
     connectHandlers();
@@ -123,15 +125,17 @@ void Form1::buildControls() {
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     m_check5->setObjectName(QStringLiteral("Check5"));
     m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check2->setObjectName(QStringLiteral("Check2"));
     place(m_frame1, 120, 3720, 7800, 735);
     place(m_frame2, 120, 4510, 7800, 735);
     place(m_check5, 240, 300, 3045, 285);
     place(m_check1, 240, 300, 5805, 285);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_frame1, m_frame2, m_check5, m_check1}) {
+    place(m_check2, 3525, 300, 4035, 285); // the room the display options frame leaves right of Check5
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_frame1, m_frame2, m_check5, m_check1, m_check2}) {
         widget->setFont(arialBold(9));
         whiteBackground(widget);
     }
-    for (QWidget* box : std::initializer_list<QWidget*>{m_check5, m_check1}) {
+    for (QWidget* box : std::initializer_list<QWidget*>{m_check5, m_check1, m_check2}) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Button, Qt::white); // the check box's own face, not only the area behind it
         box->setPalette(palette);
@@ -154,7 +158,7 @@ void Form1::buildControls() {
     m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     place(m_progressBar1, 120, 9525, 7800, 405);
     // Moving over a check box or the progress bar leaves the pointer as it is.
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_check5, m_check1, m_progressBar1})
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_check5, m_check1, m_check2, m_progressBar1})
         widget->setAttribute(Qt::WA_NoMousePropagation);
 }
 
@@ -177,7 +181,7 @@ void Form1::setTabOrder() {
         QStringLiteral("PushButton3"), QStringLiteral("PushButton1"),  QStringLiteral("PushButton17"),
         QStringLiteral("PushButton4"), QStringLiteral("PushButton13"), QStringLiteral("PushButton2"),
         QStringLiteral("Check5"),      QStringLiteral("PushButton5"),  QStringLiteral("PushButton7"),
-        QStringLiteral("Check1")};
+        QStringLiteral("Check1"),      QStringLiteral("Check2")};
     QWidget* previous = nullptr;
     for (const QString& name : order) {
         auto* widget = findChild<QWidget*>(name);
@@ -210,6 +214,8 @@ void Form1::connectHandlers() {
             [this](int state) { ResultOptions::Check1_Click(m_context, state == Qt::Checked); });
     connect(m_check5, &QCheckBox::stateChanged, this,
             [this](int state) { ResultOptions::Check5_Click(m_context, state == Qt::Checked); });
+    connect(m_check2, &QCheckBox::stateChanged, this,
+            [this](int state) { ResultOptions::Check2_Click(m_context, state == Qt::Checked); });
 }
 
 // Mnemonics are in the controls' texts (Alt+M is kept free); shortcuts, Enter on buttons, F1, accessible names
@@ -320,6 +326,10 @@ void Form1::Form_Load() {
         const bool on = Numbers::lenientNumber(Settings::get(ResultOptions::kNotFoundKey, QStringLiteral("0"))) == 1;
         m_check1->setChecked(on);
     });
+    trap.step(168, [&] {
+        const bool on = Numbers::lenientNumber(Settings::get(ResultOptions::kStressKey, QStringLiteral("0"))) == 1;
+        m_check2->setChecked(on);
+    });
     // Workbooks that earlier exports left for the office program; never reported.
     WorkbookFolder::removeOld();
 }
@@ -337,7 +347,7 @@ void Form1::restoreQuota(StepTrap& trap) {
 
 void Form1::ApplySkin() {
     const QString path = m_programFolder + QStringLiteral("/x/o.cjs");
-    Skin::apply(*this, {m_frame1, m_frame2, m_check5, m_check1}, path);
+    Skin::apply(*this, {m_frame1, m_frame2, m_check5, m_check1, m_check2}, path);
 }
 
 QString Form1::shortTitle(const QString& productName) {

@@ -85,6 +85,7 @@ private:
     QGroupBox* m_frame2;
     QCheckBox* m_check5;
     QCheckBox* m_check1;
+    QCheckBox* m_check2; // "Mark stressed syllables", beside Check5 in the display options
     ProgressBar* m_progressBar1;
     QList<QPushButton*> m_buttons;
     WindowContext m_context;

@@ -39,6 +39,9 @@ const QHash<QString, Texts>& controlTexts() {
         {QStringLiteral("PushButton2"), {nullptr, "Removes every row from the results list."}},
         {QStringLiteral("Check5"), {nullptr, "Puts the word as typed in front of each result."}},
         {QStringLiteral("Check1"), {nullptr, "Adds a \"Not Found\" row for each word the dictionary lacks."}},
+        {QStringLiteral("Check2"),
+         {nullptr, "Marks the stressed syllables in each result (\u02C8 primary, "
+                   "\u02CC secondary)."}},
     };
     return texts;
 }

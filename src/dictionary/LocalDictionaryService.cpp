@@ -3,6 +3,7 @@
 
 #include "common/AppError.h"
 #include "lexicon/BuiltInDictionary.h"
+#include "lexicon/Division.h"
 #include "lexicon/WordKey.h"
 
 #include <QHttpServerRequest>
@@ -115,16 +116,43 @@ QList<LocalDictionaryService::Homograph> LocalDictionaryService::homographs(cons
     QList<Homograph> result;
     if (!m_dictionary)
         return result;
-    const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word, true);
+    const BuiltInDictionary::Answer answer = m_dictionary->lookUp(word, true, true);
     if (answer.reading)
         return result; // a number or abbreviation read aloud is no entry of a dictionary
     if (answer.source == BuiltInDictionary::Source::Dictionary) {
         for (const Lexicon::Homograph& homograph : answer.homographs)
-            result.append({homograph.division, homograph.label});
+            result.append({homograph.division, homograph.label, homograph.stress});
     } else if (answer.source == BuiltInDictionary::Source::Derived) {
-        result.append({answer.division, QString()});
+        result.append({answer.division, QString(), answer.stress});
     }
     return result;
+}
+
+// The pronunciation element's text, as the real service writes it with its stress marks ("ˈbā-bē"), here with the
+// headword's own letters ("ˈba-by", "New ˈhamp-shire"); empty for a headword without stress.
+QString LocalDictionaryService::pronunciation(const Homograph& homograph) {
+    if (homograph.stress.size() != Division::markedSyllables(homograph.headword) || homograph.stress.size() < 2)
+        return {};
+    QString spoken;
+    qsizetype syllable = 0;
+    bool syllableStart = true;
+    for (const QChar c : homograph.headword) {
+        if (c == Division::kMark || c == u' ' || c == u'-') {
+            spoken += c == u' ' ? QChar(u' ') : QChar(u'-');
+            syllableStart = true;
+            continue;
+        }
+        if (syllableStart && syllable < homograph.stress.size()) {
+            const QChar level = homograph.stress[syllable++];
+            if (level == u'1')
+                spoken += Division::kPrimaryStress;
+            else if (level == u'2')
+                spoken += Division::kSecondaryStress;
+        }
+        syllableStart = false;
+        spoken += c.toLower();
+    }
+    return spoken;
 }
 
 QByteArray LocalDictionaryService::answerFor(const QString& word) const {
@@ -140,6 +168,8 @@ QByteArray LocalDictionaryService::answerFor(const QString& word) const {
         const QByteArray hindex = found.size() > 1 ? " hindex=\"" + QByteArray::number(index) + "\"" : "";
         xml += "  <entry id=\"" + entryId + "\"><ew>" + xmlText(id) + "</ew><hw" + hindex + ">" +
                xmlText(homograph.headword) + "</hw>";
+        if (const QString spoken = pronunciation(homograph); !spoken.isEmpty())
+            xml += "<pr>" + xmlText(spoken) + "</pr>";
         if (!homograph.label.isEmpty())
             xml += "<fl>" + xmlText(homograph.label) + "</fl>";
         xml += "</entry>\n";

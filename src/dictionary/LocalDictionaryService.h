@@ -51,6 +51,7 @@ public:
     struct Homograph {
         QString headword; // syllables marked with "*"
         QString label;    // part of speech, may be empty
+        QString stress;   // a character a syllable ('1', '2', '0'); empty when the dictionary marks none
     };
 
     static constexpr int kRecordedWords = 10000;
@@ -68,6 +69,7 @@ public:
     // The homographs of a word (any letter case), empty when unknown.
     QList<Homograph> homographs(const QString& word) const;
     // The XML answer for a word: its entries, or suggestions when it is unknown.
+    static QString pronunciation(const Homograph& homograph);
     QByteArray answerFor(const QString& word) const;
 
     // The request words as received (after decoding), in order of arrival; the latest kRecordedWords.

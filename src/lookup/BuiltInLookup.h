@@ -13,7 +13,7 @@ public:
     QString notReadyText() const override {
         return QStringLiteral("Nothing was looked up: the built-in dictionary could not be loaded.");
     }
-    Result lookUp(StepTrap& trap, const QString& word) override;
+    Result lookUp(StepTrap& trap, const QString& word, bool withStress) override;
     void end(StepTrap&) override {}
 
 private:

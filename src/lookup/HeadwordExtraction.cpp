@@ -2,10 +2,32 @@
 #include "lookup/HeadwordExtraction.h"
 
 #include "common/Trim.h"
+
 #include "lexicon/Division.h"
+#include <QRegularExpression>
 
 namespace HeadwordExtraction {
 namespace {
+
+constexpr QChar kPrimaryMark = QChar(0x02C8);
+constexpr QChar kSecondaryMark = QChar(0x02CC);
+
+// The headword with the stress of the pronunciation that follows it in its entry, when there is one that fits.
+QString stressedHeadword(const QString& answer, const QString& headword, qsizetype headwordEnd) {
+    const qsizetype entryEnd = answer.indexOf(QStringLiteral("</entry>"), headwordEnd, Qt::CaseInsensitive);
+    const qsizetype open = answer.indexOf(QStringLiteral("<pr>"), headwordEnd, Qt::CaseInsensitive);
+    if (open < 0 || (entryEnd >= 0 && open > entryEnd))
+        return {};
+    const qsizetype close = answer.indexOf(QStringLiteral("</pr>"), open, Qt::CaseInsensitive);
+    if (close < 0)
+        return {};
+    const QString pronunciation =
+        answer.mid(open + 4, close - open - 4).remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    const QString stress = stressOfPronunciation(pronunciation);
+    if (stress.size() != Division::markedSyllables(headword) || !stress.contains(u'1'))
+        return {};
+    return Division::stressedSplitText(headword, stress);
+}
 
 Result malformed(int step, const QString& what) {
     Result result;
@@ -42,6 +64,7 @@ Result extract(const QString& answer, const QString& word) {
     if (contentEnd < 0)
         return malformed(150, QStringLiteral("no end to its headword element"));
     QString split = TrimSpaces(answer.mid(contentStart, contentEnd - contentStart));
+    const QString headwordText = split;
     // (152) blanks become boundaries, (154) every boundary becomes a middle dot, (156) the count
     split.replace(QLatin1Char(' '), QLatin1Char('*'));
     split.replace(QLatin1Char('*'), kMiddleDot);
@@ -49,7 +72,34 @@ Result extract(const QString& answer, const QString& word) {
     result.found = true;
     result.syllables = countSyllables(split);
     result.splitText = std::move(split);
+    result.stressedText = stressedHeadword(answer, headwordText, contentEnd);
     return result;
+}
+
+QString stressOfPronunciation(QStringView pronunciation) {
+    QString stress;
+    QChar level = u'0';
+    bool inSyllable = false;
+    for (const QChar c : pronunciation) {
+        if (c == u',' || c == u';')
+            break; // the first pronunciation only
+        if (c == u'-' || c.isSpace()) {
+            if (inSyllable)
+                stress += level;
+            level = u'0';
+            inSyllable = false;
+            continue;
+        }
+        if (c == kPrimaryMark)
+            level = u'1';
+        else if (c == kSecondaryMark && level != u'1')
+            level = u'2';
+        else if (c.isLetter())
+            inSyllable = true;
+    }
+    if (inSyllable)
+        stress += level;
+    return stress;
 }
 
 } // namespace HeadwordExtraction

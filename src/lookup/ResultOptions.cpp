@@ -26,6 +26,10 @@ void Check5_Click(WindowContext& window, bool ticked) {
     store(window, QStringLiteral("Form1.Check5_Click"), kShowWordKey, ticked);
 }
 
+void Check2_Click(WindowContext& window, bool ticked) {
+    store(window, QStringLiteral("Form1.Check2_Click"), kStressKey, ticked);
+}
+
 ResultRow rowFor(const QString& word, bool found, const QString& splitText, int syllables, bool showWord,
                  bool notFoundEntry) {
     // An over-long word shows cut; a division shows cut where it is far longer than any word's.

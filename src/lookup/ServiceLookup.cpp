@@ -29,7 +29,7 @@ QString ServiceLookup::notReadyText() const {
         .arg(FetchFailure::hostOf(m_endpoint.address));
 }
 
-WordLookup::Result ServiceLookup::lookUp(StepTrap& trap, const QString& word) {
+WordLookup::Result ServiceLookup::lookUp(StepTrap& trap, const QString& word, bool withStress) {
     CurlFunctions::Fetch fetch;
     trap.step(140, [&] { fetch = m_curl.FetchAnswer(word, m_tools, m_endpoint); });
     if (fetch.failure.failed()) {
@@ -42,7 +42,13 @@ WordLookup::Result ServiceLookup::lookUp(StepTrap& trap, const QString& word) {
         trap.enter(extraction.failedStep);
         trap.report(extraction.failure); // a malformed answer: one report, and the word counts as not found
     }
-    return {extraction.found, false, extraction.splitText, extraction.syllables, {}};
+    Result result;
+    result.found = extraction.found;
+    result.splitText = extraction.splitText;
+    result.syllables = extraction.syllables;
+    if (withStress)
+        result.stressedText = extraction.stressedText; // only the service's own pronunciation, never a guess
+    return result;
 }
 
 void ServiceLookup::end(StepTrap& trap) {

@@ -18,7 +18,7 @@ public:
     bool sendsToService() const override { return true; }
     bool begin(StepTrap& trap) override;
     QString notReadyText() const override;
-    Result lookUp(StepTrap& trap, const QString& word) override;
+    Result lookUp(StepTrap& trap, const QString& word, bool withStress) override;
     void end(StepTrap& trap) override;
 
 private:

@@ -94,14 +94,16 @@ SplittingRun::Walk SplittingRun::walkWords(StepTrap& trap, WordLookup& lookup) {
         }
         // A "word" longer than any word is data gone wrong: it is neither looked up nor counted, and not found.
         const bool tooLong = WordLimit::isTooLong(TrimSpacesView(word));
-        const WordLookup::Result result = tooLong ? WordLookup::Result{} : lookup.lookUp(trap, word);
+        const bool withStress = m_window.stressTicked();
+        const WordLookup::Result result = tooLong ? WordLookup::Result{} : lookup.lookUp(trap, word, withStress);
         if (!result.serviceFailure.isEmpty()) {
             // No answer is no word that was not found: the walk ends here, and this word is not counted.
             walk.stopText = stoppedText(result.serviceFailure, word, words.rowCount() - position + 1);
             break;
         }
         m_summary.add(result.found, result.estimated, result.syllables);
-        const QString splitText = result.estimated ? result.splitText + kEstimatedMarker : result.splitText;
+        const QString& shown = withStress && !result.stressedText.isEmpty() ? result.stressedText : result.splitText;
+        const QString splitText = result.estimated ? shown + kEstimatedMarker : shown;
         trap.enter(result.found ? 158 : 174);
         walk.found = addRow(trap, word, result.found, splitText, result.syllables) || walk.found;
         if (!counted || tooLong)

@@ -13,6 +13,7 @@ public:
         bool found = false;
         bool estimated = false; // the built-in dictionary's guess for a word it does not list
         QString splitText;      // "ba·by"
+        QString stressedText;   // "ˈba·by", when stress was asked for and is known; empty otherwise
         int syllables = 0;
         QString serviceFailure; // set when the service gave no answer: what happened, and with which host
     };
@@ -27,7 +28,8 @@ public:
     virtual QString notReadyText() const = 0;
     // (140–156) One word; failures are reported through the trap and the word counts as not found. A service
     // that gave no answer is no word that was not found: the result's serviceFailure says so, and the walk ends.
-    virtual Result lookUp(StepTrap& trap, const QString& word) = 0;
+    // With stress, the result's stressedText carries the stress marks where the dictionary gives them.
+    virtual Result lookUp(StepTrap& trap, const QString& word, bool withStress) = 0;
     // (190) Cleans up after the walk.
     virtual void end(StepTrap& trap) = 0;
 };

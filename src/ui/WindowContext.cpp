@@ -16,3 +16,7 @@ bool WindowContext::showWordTicked() const {
 bool WindowContext::notFoundEntryTicked() const {
     return m_notFoundEntry.checkState() == Qt::Checked;
 }
+
+bool WindowContext::stressTicked() const {
+    return m_stress && m_stress->checkState() == Qt::Checked;
+}

@@ -40,6 +40,8 @@ public:
     ProgressBar& progressBar() { return m_progressBar; } // ProgressBar1
     bool showWordTicked() const;                         // Check5 "Show original word in results"
     bool notFoundEntryTicked() const;                    // Check1 "Add 'Not Found' entry ..."
+    bool stressTicked() const;                           // Check2 "Mark stressed syllables", when there is one
+    void setStressBox(QCheckBox* box) { m_stress = box; }
 
     MousePointer pointer() const { return m_pointer.pointer(); }
     void setPointer(MousePointer pointer) { m_pointer.setPointer(pointer); }
@@ -68,6 +70,7 @@ private:
     ListControl& m_resultsList;
     QCheckBox& m_showWord;
     QCheckBox& m_notFoundEntry;
+    QCheckBox* m_stress = nullptr;
     ProgressBar& m_progressBar;
     PointerHost& m_pointer;
     PlatformTools& m_tools;

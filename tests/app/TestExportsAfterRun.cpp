@@ -106,32 +106,44 @@ private slots:
         QVERIFY(qAbs(sheet.widths.value(2) - XlsxSpreadsheet::fittedWidth(QStringLiteral("Syllables Count"))) < 1.0);
     }
 
-    // A run in the built-in dictionary with an estimated word: every export carries the marker and the number.
-    void estimatedRowsInEveryExport() {
+    // A run in the built-in dictionary with an estimated word, and one with stress marks: every export carries
+    // what the rows show, the marker and the marks included, with the number.
+    void rowsAsShownInEveryExport_data() {
+        QTest::addColumn<bool>("stress");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("estimated") << false << QString("flib·ber·y (estimated)") << "3";
+        QTest::newRow("stress marks") << true << QString("\u02CCdem·on·\u02C8stra·tion") << "4";
+    }
+    void rowsAsShownInEveryExport() {
+        QFETCH(bool, stress);
+        QFETCH(QString, shown);
+        QFETCH(QString, count);
         qputenv("PARVENNA_SERVICE_ADDRESS", "");
+        m_form->findChild<QCheckBox*>("Check2")->setChecked(stress);
         ListControl& words = m_form->context().wordList();
         words.clear();
-        words.addRows({QStringLiteral("baby"), QStringLiteral("flibbery")});
+        words.addRows({QStringLiteral("baby"), stress ? QStringLiteral("demonstration") : QStringLiteral("flibbery")});
         press("PushButton17");
-        const QString estimated = QString("flib·ber·y (estimated)");
-        QCOMPARE(m_form->context().resultsList().text(2), estimated);
+        QCOMPARE(m_form->context().resultsList().text(2), shown);
+        const int width = int(std::max(shown.size(), qsizetype(7))); // the text file's column: the widest text
 
-        const QString path = qEnvironmentVariable("TEMP") + QStringLiteral("/estimated.txt");
+        const QString path = qEnvironmentVariable("TEMP") + QStringLiteral("/shown-") + QTest::currentDataTag();
         m_tools.fakeDialogs.fileAnswers.enqueue(path);
         press("PushButton4");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(file.readAll()).contains(pad(estimated, 22) + "\t" + pad("3", 15) + "\t\r\n"));
+        QVERIFY(QString::fromUtf8(file.readAll()).contains(pad(shown, width) + "\t" + pad(count, 15) + "\t\r\n"));
 
         press("PushButton5");
-        QVERIFY(QGuiApplication::clipboard()->text().endsWith(pad(estimated, 22) + "\t3\r\n"));
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith(pad(shown, width) + "\t" + count + "\r\n"));
 
         m_suite.shown.clear();
         press("PushButton13");
         QCOMPARE(m_suite.shown.size(), 1);
         const XlsxSheet sheet = XlsxReader::read(m_suite.shown.first());
-        QCOMPARE(sheet.cells.value({3, 1}).value, estimated);
-        QCOMPARE(sheet.cells.value({3, 2}), (XlsxSheet::Cell{QStringLiteral("n"), QStringLiteral("3")}));
+        QCOMPARE(sheet.cells.value({3, 1}).value, shown);
+        QCOMPARE(sheet.cells.value({3, 2}), (XlsxSheet::Cell{QStringLiteral("n"), count}));
     }
 };
 

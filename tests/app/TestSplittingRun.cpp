@@ -6,6 +6,7 @@
 #include "common/WordLimit.h"
 #include "dictionary/FetchFailure.h"
 #include "dictionary/LocalDictionaryService.h"
+#include "lookup/ResultOptions.h"
 #include "output/ClipboardCopy.h"
 #include "output/SpreadsheetApplication.h"
 #include "output/TextExport.h"
@@ -65,9 +66,10 @@ private:
         QCOMPARE(window().pointer(), MousePointer::Default);
         QCOMPARE(leftInTemp(), QStringList{});
     }
-    void setOptions(bool notFoundEntry, bool showWord) {
+    void setOptions(bool notFoundEntry, bool showWord, bool stress = false) {
         m_form->findChild<QCheckBox*>("Check1")->setChecked(notFoundEntry);
         m_form->findChild<QCheckBox*>("Check5")->setChecked(showWord);
+        m_form->findChild<QCheckBox*>("Check2")->setChecked(stress);
     }
 
 private slots:
@@ -153,6 +155,50 @@ private slots:
         QCOMPARE(results(), expected);
         QCOMPARE(window().quota().count, 2); // the unknown word counts too
         verifyAtRest();
+    }
+
+    // "Mark stressed syllables" with the other two options, in the built-in dictionary: the marks stand in the row's
+    // text where the split text stood, and unticked nothing changes.
+    void stressMarks_data() {
+        QTest::addColumn<bool>("stress");
+        QTest::addColumn<bool>("showWord");
+        QTest::addColumn<bool>("notFoundEntry");
+        QTest::addColumn<QList<ResultRow>>("expected");
+        for (const bool stress : {false, true})
+            for (const bool showWord : {false, true})
+                for (const bool notFoundEntry : {false, true}) {
+                    const QString prefix = showWord ? QStringLiteral("baby - ") : QString();
+                    QList<ResultRow> rows{{prefix + (stress ? QString("ˈba·by") : QString("ba·by")), "2", true},
+                                          {(showWord ? QString("demonstration - ") : QString()) +
+                                               (stress ? QString("ˌdem·on·ˈstra·tion") : QString("dem·on·stra·tion")),
+                                           "4", true}};
+                    if (notFoundEntry)
+                        rows.append({(showWord ? QString("12x4 - ") : QString()) + "Not Found", "", false});
+                    QTest::addRow("stress %d, word %d, not found %d", stress, showWord, notFoundEntry)
+                        << stress << showWord << notFoundEntry << rows;
+                }
+    }
+    void stressMarks() {
+        QFETCH(bool, stress);
+        QFETCH(bool, showWord);
+        QFETCH(bool, notFoundEntry);
+        QFETCH(QList<ResultRow>, expected);
+        useService(QString(), QString());
+        setOptions(notFoundEntry, showWord, stress);
+        QCOMPARE(Settings::get(ResultOptions::kStressKey, QStringLiteral("0")),
+                 stress ? QStringLiteral("1") : QStringLiteral("0"));
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("demonstration"), QStringLiteral("12x4")});
+        press("PushButton17");
+        QCOMPARE(results(), expected);
+    }
+
+    // With a configured service the marks come from its pronunciation, never from a guess: the local service sends
+    // one for the words whose stress the data gives.
+    void stressMarksFromTheServicesPronunciation() {
+        setOptions(false, false, true);
+        window().wordList().addRows({QStringLiteral("baby"), QStringLiteral("courtrooms")});
+        press("PushButton17");
+        QCOMPARE(results(), (QList<ResultRow>{{QString("ˈba·by"), "2", true}, {QString("ˈcourt·ˌrooms"), "2", true}}));
     }
 
     // A service's headword is counted as it is spoken too: rhythm has two syllables, whatever its division shows.

@@ -203,6 +203,113 @@ private slots:
         QCOMPARE(answer.found() ? answer.syllables() : 0, count);
         QCOMPARE(BuiltInDictionary::sourceName(answer.source), source);
     }
+
+    // The row's stress marks (ˈ primary, ˌ secondary), from the dictionary, the derivation or the stress model.
+    void stress_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("stressed");
+        // listed words with one stress
+        QTest::newRow("baby") << QStringLiteral("baby") << QStringLiteral("ˈba·by");
+        QTest::newRow("about") << QStringLiteral("about") << QStringLiteral("a·ˈbout");
+        QTest::newRow("banana") << QStringLiteral("banana") << QStringLiteral("ba·ˈnan·a");
+        QTest::newRow("happy") << QStringLiteral("happy") << QStringLiteral("ˈhap·py");
+        QTest::newRow("sister") << QStringLiteral("sister") << QStringLiteral("ˈsis·ter");
+        QTest::newRow("computer") << QStringLiteral("computer") << QStringLiteral("com·ˈput·er");
+        QTest::newRow("photography") << QStringLiteral("photography") << QStringLiteral("pho·ˈtog·ra·phy");
+        QTest::newRow("electric") << QStringLiteral("electric") << QStringLiteral("e·ˈlec·tric");
+        QTest::newRow("music") << QStringLiteral("music") << QStringLiteral("ˈmu·sic");
+        QTest::newRow("creation") << QStringLiteral("creation") << QStringLiteral("cre·ˈa·tion");
+        QTest::newRow("division") << QStringLiteral("division") << QStringLiteral("di·ˈvi·sion");
+        QTest::newRow("symbolic") << QStringLiteral("symbolic") << QStringLiteral("sym·ˈbol·ic");
+        QTest::newRow("Canadian") << QStringLiteral("Canadian") << QStringLiteral("Ca·ˈna·di·an");
+        QTest::newRow("mysterious") << QStringLiteral("mysterious") << QStringLiteral("mys·ˈte·ri·ous");
+        QTest::newRow("Obama") << QStringLiteral("Obama") << QStringLiteral("O·ˈba·ma");
+        QTest::newRow("emoji") << QStringLiteral("emoji") << QStringLiteral("e·ˈmo·ji");
+        // listed words with two
+        QTest::newRow("demonstration") << QStringLiteral("demonstration") << QStringLiteral("ˌdem·on·ˈstra·tion");
+        QTest::newRow("university") << QStringLiteral("university") << QStringLiteral("ˌu·ni·ˈver·si·ty");
+        QTest::newRow("examination") << QStringLiteral("examination") << QStringLiteral("ex·ˌam·i·ˈna·tion");
+        QTest::newRow("understand") << QStringLiteral("understand") << QStringLiteral("ˌun·der·ˈstand");
+        QTest::newRow("electricity") << QStringLiteral("electricity") << QStringLiteral("ˌe·lec·ˈtric·i·ty");
+        QTest::newRow("nationality") << QStringLiteral("nationality") << QStringLiteral("ˌna·tion·ˈal·i·ty");
+        QTest::newRow("presidential") << QStringLiteral("presidential") << QStringLiteral("ˌpres·i·ˈden·tial");
+        QTest::newRow("employee") << QStringLiteral("employee") << QStringLiteral("ˌem·ploy·ˈee");
+        QTest::newRow("engineer") << QStringLiteral("engineer") << QStringLiteral("ˌen·gi·ˈneer");
+        QTest::newRow("Japanese") << QStringLiteral("Japanese") << QStringLiteral("ˌJap·a·ˈnese");
+        QTest::newRow("kitchenette") << QStringLiteral("kitchenette") << QStringLiteral("ˌkitch·en·ˈette");
+        QTest::newRow("photographic") << QStringLiteral("photographic") << QStringLiteral("ˌpho·to·ˈgraph·ic");
+        QTest::newRow("unemployment") << QStringLiteral("unemployment") << QStringLiteral("ˌun·em·ˈploy·ment");
+        // homographs: the first listed
+        QTest::newRow("record") << QStringLiteral("record") << QStringLiteral("re·ˈcord");
+        QTest::newRow("present") << QStringLiteral("present") << QStringLiteral("ˈpres·ent");
+        QTest::newRow("object") << QStringLiteral("object") << QStringLiteral("ˈob·ject");
+        QTest::newRow("permit") << QStringLiteral("permit") << QStringLiteral("per·ˈmit");
+        QTest::newRow("contract") << QStringLiteral("contract") << QStringLiteral("ˈcon·tract");
+        QTest::newRow("desert") << QStringLiteral("desert") << QStringLiteral("ˈdes·ert");
+        QTest::newRow("minute") << QStringLiteral("minute") << QStringLiteral("ˈmin·ute");
+        // words of one syllable (and rhythm, one piece) get no mark
+        QTest::newRow("cat") << QStringLiteral("cat") << QStringLiteral("cat");
+        QTest::newRow("dog") << QStringLiteral("dog") << QStringLiteral("dog");
+        QTest::newRow("walks") << QStringLiteral("walks") << QStringLiteral("walks");
+        QTest::newRow("walked") << QStringLiteral("walked") << QStringLiteral("walked");
+        QTest::newRow("hoped") << QStringLiteral("hoped") << QStringLiteral("hoped");
+        QTest::newRow("rhythm") << QStringLiteral("rhythm") << QStringLiteral("rhythm");
+        // suffixes that leave the stem's stress alone; verbs' suffixes take the verb's (re·ˈcord)
+        QTest::newRow("babies") << QStringLiteral("babies") << QStringLiteral("ˈba·bies");
+        QTest::newRow("emojis") << QStringLiteral("emojis") << QStringLiteral("e·ˈmo·jis");
+        QTest::newRow("tsunamis") << QStringLiteral("tsunamis") << QStringLiteral("tsu·ˈna·mis");
+        QTest::newRow("happiest") << QStringLiteral("happiest") << QStringLiteral("ˈhap·pi·est");
+        QTest::newRow("computerless") << QStringLiteral("computerless") << QStringLiteral("com·ˈput·er·less");
+        QTest::newRow("computerful") << QStringLiteral("computerful") << QStringLiteral("com·ˈput·er·ful");
+        QTest::newRow("laserness") << QStringLiteral("laserness") << QStringLiteral("ˈla·ser·ness");
+        QTest::newRow("reopening") << QStringLiteral("reopening") << QStringLiteral("re·ˈo·pen·ing");
+        QTest::newRow("employees") << QStringLiteral("employees") << QStringLiteral("ˌem·ploy·ˈees");
+        QTest::newRow("engineered") << QStringLiteral("engineered") << QStringLiteral("ˌen·gi·ˈneered");
+        QTest::newRow("Obamas") << QStringLiteral("Obamas") << QStringLiteral("O·ˈba·mas");
+        QTest::newRow("couldn't") << QStringLiteral("couldn't") << QStringLiteral("ˈcould·n't");
+        QTest::newRow("James's") << QStringLiteral("James's") << QStringLiteral("ˈJames·'s");
+        QTest::newRow("recorded") << QStringLiteral("recorded") << QStringLiteral("re·ˈcord·ed");
+        QTest::newRow("recordable") << QStringLiteral("recordable") << QStringLiteral("re·ˈcord·a·ble");
+        QTest::newRow("records") << QStringLiteral("records") << QStringLiteral("re·ˈcords");
+        QTest::newRow("record's") << QStringLiteral("record's") << QStringLiteral("re·ˈcord's");
+        // prefixes
+        QTest::newRow("unkindness") << QStringLiteral("unkindness") << QStringLiteral("un·ˈkind·ness");
+        QTest::newRow("rethinking") << QStringLiteral("rethinking") << QStringLiteral("ˌre·ˈthink·ing");
+        QTest::newRow("redoing") << QStringLiteral("redoing") << QStringLiteral("ˌre·ˈdo·ing");
+        QTest::newRow("unbreakable") << QStringLiteral("unbreakable") << QStringLiteral("ˌun·ˈbreak·a·ble");
+        QTest::newRow("reprinted") << QStringLiteral("reprinted") << QStringLiteral("re·ˈprint·ed");
+        // suffixes that move the stress
+        QTest::newRow("interviewee") << QStringLiteral("interviewee") << QStringLiteral("ˌin·ter·view·ˈee");
+        QTest::newRow("attendee") << QStringLiteral("attendee") << QStringLiteral("at·ˌtend·ˈee");
+        QTest::newRow("detainee") << QStringLiteral("detainee") << QStringLiteral("de·ˌtain·ˈee");
+        QTest::newRow("Congolese") << QStringLiteral("Congolese") << QStringLiteral("ˌCon·go·ˈlese");
+        QTest::newRow("Islamic") << QStringLiteral("Islamic") << QStringLiteral("ˌIs·ˈlam·ic");
+        // compounds: the first word's primary, the second's secondary
+        QTest::newRow("handshake") << QStringLiteral("handshake") << QStringLiteral("ˈhand·ˌshake");
+        QTest::newRow("courtroom") << QStringLiteral("courtroom") << QStringLiteral("ˈcourt·ˌroom");
+        QTest::newRow("someone") << QStringLiteral("someone") << QStringLiteral("ˈsome·ˌone");
+        QTest::newRow("airport") << QStringLiteral("airport") << QStringLiteral("ˈair·ˌport");
+        QTest::newRow("laserlike") << QStringLiteral("laserlike") << QStringLiteral("ˈla·ser·ˌlike");
+        QTest::newRow("skateboards") << QStringLiteral("skateboards") << QStringLiteral("ˈskate·ˌboards");
+        // estimates: the stress model's
+        QTest::newRow("flibbery") << QStringLiteral("flibbery") << QStringLiteral("ˈflib·ber·y");
+        QTest::newRow("zorbulate") << QStringLiteral("zorbulate") << QStringLiteral("ˈzor·bu·late");
+        QTest::newRow("Malone") << QStringLiteral("Malone") << QStringLiteral("Ma·ˈlone");
+        QTest::newRow("robotics") << QStringLiteral("robotics") << QStringLiteral("ro·ˈbot·ics");
+        QTest::newRow("O'Brien") << QStringLiteral("O'Brien") << QStringLiteral("O'·ˈBri·en");
+        // readings aloud
+        QTest::newRow("66") << QStringLiteral("66") << QStringLiteral("ˈsix·ty-ˈsix");
+        QTest::newRow("FBI") << QStringLiteral("FBI") << QStringLiteral("ˌF·ˌB·ˈI");
+        QTest::newRow("Mr") << QStringLiteral("Mr") << QStringLiteral("ˈMis·ter");
+        QTest::newRow("McGee") << QStringLiteral("McGee") << QStringLiteral("Mc·ˈGee");
+    }
+    void stress() {
+        QFETCH(QString, word);
+        QFETCH(QString, stressed);
+        const BuiltInDictionary::Answer answer = BuiltInDictionary::shared().lookUp(word, false, true);
+        QCOMPARE(answer.stressedText(), stressed);
+        QCOMPARE(BuiltInDictionary::shared().lookUp(word).stressedText(), answer.splitText()); // asked for none
+    }
 };
 
 PARVENNA_TEST_MAIN(TestRealText)

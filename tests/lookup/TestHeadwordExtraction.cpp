@@ -69,6 +69,33 @@ private slots:
             << entryAnswer("baby", "<hw>ba*by</hw>") << "ba\"by" << false << "" << 0;
         QTest::newRow("long word") << entryAnswer("baby", "<hw>ba*by</hw>") << QString(1000, 'a') << false << "" << 0;
     }
+    // The row's stress comes from the entry's pronunciation, only where its syllables are the headword's.
+    void stressOfThePronunciation_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("stressed");
+        QTest::newRow("primary") << entryAnswer("baby", "<hw>ba*by</hw><pr>\u02C8b\u0101-b\u0113</pr>")
+                                 << QString("\u02C8ba·by");
+        QTest::newRow("primary and secondary")
+            << entryAnswer("demonstration",
+                           "<hw>dem*on*stra*tion</hw><pr>\u02CCde-m\u0259n-\u02C8str\u0101-sh\u0259n</pr>")
+            << QString("\u02CCdem·on·\u02C8stra·tion");
+        QTest::newRow("first of several")
+            << entryAnswer("record", "<hw>re*cord</hw><pr>ri-\u02C8k\u022Frd, \u02C8re-k\u0259rd</pr>")
+            << QString("re·\u02C8cord");
+        QTest::newRow("no pronunciation: no guess") << entryAnswer("baby", "<hw>ba*by</hw>") << QString();
+        QTest::newRow("other syllables: no marks")
+            << entryAnswer("fire", "<hw>fire</hw><pr>\u02C8f\u012B-\u0259r</pr>") << QString();
+        QTest::newRow("another entry's pronunciation")
+            << QString("<entry id=\"baby\"><hw>ba*by</hw></entry><entry id=\"x\"><pr>\u02C8ba-by</pr></entry>")
+            << QString();
+    }
+    void stressOfThePronunciation() {
+        QFETCH(QString, answer);
+        QFETCH(QString, stressed);
+        const QString word = answer.mid(answer.indexOf(QStringLiteral("id=\"")) + 4).section(QLatin1Char('"'), 0, 0);
+        QCOMPARE(HeadwordExtraction::extract(answer, word).stressedText, stressed);
+    }
+
     void extraction() {
         QFETCH(QString, answer);
         QFETCH(QString, word);
