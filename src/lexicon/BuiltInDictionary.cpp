@@ -3,6 +3,7 @@
 
 #include "common/AppError.h"
 #include "common/DataFiles.h"
+#include "common/Trim.h"
 #include "common/WordLimit.h"
 #include "lexicon/Division.h"
 #include "lexicon/EstimateMends.h"
@@ -77,14 +78,6 @@ QString readAloud(QStringView written) {
     return SpokenForms::abbreviation(written);
 }
 
-QStringView trimmedOfSpaces(QStringView word) {
-    while (word.startsWith(u' '))
-        word = word.mid(1);
-    while (word.endsWith(u' '))
-        word.chop(1);
-    return word;
-}
-
 } // namespace
 
 QString BuiltInDictionary::Answer::splitText() const {
@@ -122,7 +115,7 @@ bool BuiltInDictionary::loadInstalled(QString* error) {
 }
 
 BuiltInDictionary::Answer BuiltInDictionary::lookUp(QStringView word, bool withHomographs, bool withStress) const {
-    Answer answer = find(trimmedOfSpaces(word), withHomographs, withStress);
+    Answer answer = find(TrimSpacesView(word), withHomographs, withStress);
     if (withStress && answer.found() && answer.stress.size() != Division::markedSyllables(answer.division))
         answer.stress = answer.reading ? stressOfReading(answer.division) : m_stressEstimator.stress(answer.division);
     return answer;
