@@ -79,9 +79,10 @@ private:
         return words;
     }
     static bool listed(const QString& word) {
+        // The service answers the dictionary's words and their forms, not readings aloud (zzqxbb as letters).
         const BuiltInDictionary::Answer answer = BuiltInDictionary::shared().lookUp(word, true);
-        return answer.source == BuiltInDictionary::Source::Dictionary ||
-               answer.source == BuiltInDictionary::Source::Derived;
+        return !answer.reading && (answer.source == BuiltInDictionary::Source::Dictionary ||
+                                   answer.source == BuiltInDictionary::Source::Derived);
     }
 
 private slots:

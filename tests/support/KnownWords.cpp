@@ -22,7 +22,7 @@ QStringList sample(int wanted) {
     for (qsizetype i = 0; i < lines.size() && words.size() < wanted; i += step) {
         const QString word = lines[i].section(QLatin1Char('|'), 0, 0) + endings[words.size() % endings.size()];
         const BuiltInDictionary::Answer answer = dictionary.lookUp(word);
-        if (!lines[i].startsWith(QLatin1Char('#')) && answer.found() &&
+        if (!lines[i].startsWith(QLatin1Char('#')) && answer.found() && !answer.reading &&
             answer.source != BuiltInDictionary::Source::Estimated)
             words.append(word);
     }
