@@ -62,8 +62,9 @@ int writeSequence(const unsigned char* p, int length, char16_t* out) {
     return 2;
 }
 
+// The bytes after the byte-order mark: a second mark is a character of the text, as it is in UTF-8.
 QString fromUtf16(QByteArrayView bytes, QStringDecoder::Encoding encoding) {
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 

@@ -34,7 +34,7 @@ template <typename OnWord> void forEachWord(const char16_t* p, const char16_t* e
             p += n;
         const char16_t* start = p;
         while (p < end && separatorAt(p, end) == 0)
-            p += QChar::isHighSurrogate(*p) && p + 1 < end ? 2 : 1;
+            p += QChar::isHighSurrogate(*p) && p + 1 < end && QChar::isLowSurrogate(p[1]) ? 2 : 1;
         if (p > start)
             onWord(start, p);
     }

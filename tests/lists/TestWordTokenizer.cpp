@@ -149,6 +149,14 @@ private slots:
                                                           "a\0\0\0b\0",
                                                           8)
                                             << QStringList{"a", "b"};
+        QTest::newRow("a second mark is a character, as in UTF-8") << QByteArray("\xFE\xFF\xFE\xFF\0a", 6)
+                                                                   << QStringList{QStringLiteral("\xFEFF"
+                                                                                                 "a")};
+        QTest::newRow("a lone high surrogate does not take the separator after it")
+            << QByteArray("\xFF\xFE"
+                          "a\0\x3D\xD8\0\0b\0",
+                          10)
+            << QStringList{QStringLiteral("a\xD83D"), "b"};
     }
     void utf16Files() {
         QFETCH(QByteArray, bytes);
