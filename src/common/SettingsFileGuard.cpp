@@ -111,9 +111,9 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
-// One line as the store cuts the file into them: from start to end, with the first '=' (or -1). A line ends at a
-// line break or a ';' outside quotes; a backslash takes the character after it (a line break too) into the line;
-// a line that starts with ';' is a comment and is skipped.
+// One line as the store cuts the file into them: from start to end, with the first '=' outside quotes (or -1). A line
+// ends at a line break or a ';' outside quotes; a backslash takes the character after it (a line break too) into the
+// line; a line that starts with ';' is a comment and is skipped.
 struct IniLine {
     qsizetype start = 0;
     qsizetype end = 0;
@@ -130,8 +130,9 @@ bool nextLine(QByteArrayView data, qsizetype& pos, IniLine& line) {
     bool quoted = false;
     for (; i < n; ++i) {
         const char c = data[i];
-        if (c == '=' && equals < 0) {
-            equals = i;
+        if (c == '=') {
+            if (!quoted && equals < 0)
+                equals = i;
         } else if (c == '\n' || c == '\r') {
             if (i == start)
                 ++start;

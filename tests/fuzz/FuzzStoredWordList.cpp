@@ -15,6 +15,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace {
 
 // The settings folder, set once for the whole run.
@@ -64,11 +66,41 @@ void readNumber(const QString& key, bool sixteenBits) {
     }
 }
 
+// What the store makes of a value that is no object: a text or a list of texts; "@ByteArray(...)", "@Rect(...)",
+// "@Size(...)" and "@Point(...)" are small fixed shapes (a list holds them among its texts).
+bool isPlainValue(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+    case QMetaType::QByteArray:
+    case QMetaType::QRect:
+    case QMetaType::QSize:
+    case QMetaType::QPoint:
+        return true;
+    case QMetaType::QVariantList:
+        return std::ranges::all_of(value.toList(), isPlainValue);
+    default:
+        return false; // decoded from "@Variant(...)" or "@DateTime(...)", or undecodable
+    }
+}
+
+// The file as the guard left it: the store decodes no object from it, however small (one the guard missed).
+void checkNoObjects() {
+    const QString path =
+        QStringLiteral("%1/%2/%3.conf").arg(settingsFolder(), Settings::kApplication, Settings::kSection);
+    const QSettings store(path, QSettings::IniFormat);
+    for (const QString& key : store.allKeys()) {
+        if (store.contains(key)) // not a key the store lists but cannot find again ("a//b")
+            fuzzCheck(isPlainValue(store.value(key)), "the store decodes no object value");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     writeSettingsFile(fuzzBytes(data, size));
     const QStringList rows = restoredRows();
+    checkNoObjects();
     readNumber(QStringLiteral("Request date"), false);
     readNumber(QStringLiteral("Request count"), true);
     for (const QString& key : {QStringLiteral("Show word"), QStringLiteral("Check1")})
