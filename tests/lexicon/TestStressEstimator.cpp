@@ -88,9 +88,14 @@ private slots:
         }
     }
 
+    // Without a model, or when the file is not there, nothing is stressed; the message names the file.
     void withoutAModelNothingIsStressed() {
         StressEstimator estimator;
         QVERIFY(!estimator.isLoaded());
+        QCOMPARE(estimator.stress(u"ba*by"), QString());
+        QString error;
+        QVERIFY(!estimator.load(QStringLiteral("/nonexistent/stress-estimator.dat"), &error));
+        QVERIFY2(error.contains(QStringLiteral("/nonexistent/stress-estimator.dat")), qPrintable(error));
         QCOMPARE(estimator.stress(u"ba*by"), QString());
     }
 
@@ -118,11 +123,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         checkModelFileRefused<StressEstimator>(bytes, reason, shippedModel());
-        StressEstimator estimator;
-        QString error;
-        QVERIFY(!estimator.load(QStringLiteral("/nonexistent/stress-estimator.dat"), &error));
-        QVERIFY2(error.contains(QStringLiteral("/nonexistent/stress-estimator.dat")), qPrintable(error));
-        QCOMPARE(estimator.stress(u"ba*by"), QString());
     }
 };
 
