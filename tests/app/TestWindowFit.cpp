@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDebug>
 #include <QFontInfo>
 #include <QScreen>
 #include <QStyleOptionButton>
@@ -63,17 +64,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void windowInsideTheScreen() {
-        const QRect available = m_form->screen()->availableGeometry();
-        QVERIFY2(available.contains(m_form->frameGeometry()), qPrintable(QStringLiteral("frame %1,%2 %3x%4")
-                                                                             .arg(m_form->frameGeometry().x())
-                                                                             .arg(m_form->frameGeometry().y())
-                                                                             .arg(m_form->frameGeometry().width())
-                                                                             .arg(m_form->frameGeometry().height())));
-    }
-
-    // Every control lies inside the window, visible, and none covers another in the same container.
+    // The window lies inside the screen, every control inside the window, visible, and none covers another in the
+    // same container.
     void everyControlReachable() {
+        QString frame;
+        QDebug(&frame) << m_form->frameGeometry();
+        QVERIFY2(m_form->screen()->availableGeometry().contains(m_form->frameGeometry()), qPrintable(frame));
         const QList<QWidget*> controls = NamedControls::of(*m_form);
         QCOMPARE(controls.size(), m_designed.size());
         for (QWidget* control : controls) {
